@@ -1,0 +1,138 @@
+#include <cmath>
+
+#include "core/globals.h"
+#include "framework/runtime.h"
+
+namespace Globals {
+
+namespace {
+
+// 2^(1/3) - 1 through the power function, not cbrt: the two differ by an ulp.
+inline double G() { return Pow(2.0, 0.3333333333333333) - 1; }
+
+// Stores a value of the atm-based sets in MPa units.
+inline double ToMPa(double v) { return (v * 1.01325) / 10; }
+
+// Polynomials in t (degrees Celsius): each power formed left to right, terms
+// combined left to right.
+double H2OBrennick1977(double t) {
+  return ((166800000 - 193080 * t) + (186.4 * t) * t) - ((0.071288 * t) * t) * t;
+}
+
+double H2OBrennick1981(double t) {
+  if (t < 600) {
+    return (((4221000000.0 - 31227000 * t) + (87485 * t) * t) - ((107.295 * t) * t) * t) +
+           (((0.0486111 * t) * t) * t) * t;
+  }
+  if (t < 1200) return H2OBrennick1977(t);
+  return 40000000 - 50000 * t;
+}
+
+double CO2Brennick(double t) { return (73030000 - 71400 * t) + (21.57 * t) * t; }
+
+// Forms in 1/T, multiplied by 1e6 last.
+double H2OOstrem(double T) {
+  return (((9.4654 - 2024.6 / T) + 1492800 / (T * T)) + 757000000 / ((T * T) * T)) * 1000000;
+}
+double CO2Ostrem(double T) {
+  return (((-1.2887 + 5936.3 / T) - 1412400 / (T * T)) + 117670000 / ((T * T) * T)) * 1000000;
+}
+double N2Ostrem(double T) { return ((0.060191 - 200.59 / T) + 153860 / (T * T)) * 1000000; }
+double CH4Ostrem(double T) {
+  return (((-1.1764 + 3521.6 / T) - 1155000 / (T * T)) + 117670000 / ((T * T) * T)) * 1000000;
+}
+
+// Association constant of H2O with CO2.
+double Association(double T) {
+  if (T > 100.925) {
+    return Exp(((-11.071 + 5953 / T) - 2746000 / (T * T)) + 464600000 / ((T * T) * T));
+  }
+  return 1e100;
+}
+
+}  // namespace
+
+double aMixture(const GasArray& x, double T, std::int32_t model) {
+  const double t = T - 273.15;
+  CriticalValues();
+
+  if (model == Brennick1977 || model == Brennick1981 || model == Ostrem1999) {
+    const bool ostrem = model == Ostrem1999;
+    GasArray a0{}, aT{};
+    double K, Q;
+
+    if (!ostrem) {
+      a0[H2O] = 35000000;
+      a0[CO2] = 46000000;
+      for (int i = 2; i < kGases; ++i) {
+        const double Tc = Tcrit[i], Pc = Pcrit[i];
+        a0[i] = ((6733.426523378758 * Tc) * Tc) * Sqrt(Tc) / ((((Pc * 10) / 1.01325) * 9) * G());
+        RuntimeBackgroundTask();
+      }
+      if (model == Brennick1977) {
+        aT[H2O] = H2OBrennick1977(t);
+      } else {
+        aT[H2O] = H2OBrennick1981(t);
+      }
+      aT[CO2] = CO2Brennick(t);
+      for (int i = 2; i < kGases; ++i) {
+        aT[i] = a0[i];
+        RuntimeBackgroundTask();
+      }
+      K = Association(T);
+      Q = 682.2644424813527;
+    } else {
+      a0[H2O] = 3546375;
+      a0[CO2] = 4660950;
+      for (int i = 2; i < kGases; ++i) {
+        const double Tc = Tcrit[i], Pc = Pcrit[i];
+        a0[i] = ((69.130444638784 * Tc) * Tc) * Sqrt(Tc) / ((Pc * 9) * G());
+        aT[i] = a0[i];
+        RuntimeBackgroundTask();
+      }
+      aT[H2O] = H2OOstrem(T);
+      aT[CO2] = CO2Ostrem(T);
+      aT[N2] = N2Ostrem(T);
+      aT[CH4] = CH4Ostrem(T);
+      K = T > 100.925 ? Association(T) * 9.869232667160128 : 9.869232667160128e100;
+      Q = 69.130444638784;
+    }
+
+    auto store = [ostrem](double v) { return ostrem ? v : ToMPa(v); };
+
+    for (int i = 0; i < kGases; ++i) {
+      a[i][i] = store(aT[i]);
+      RuntimeBackgroundTask();
+    }
+    // The table is symmetric (the products under the roots commute exactly),
+    // so each pair is worked out once. H2O and CO2 enter every pair with
+    // another gas with their fixed a0.
+    for (int i = 0; i < kGases; ++i) {
+      for (int j = i + 1; j < kGases; ++j) {
+        const double aij = i <= CO2 && j > CO2 ? store(Sqrt(a0[i] * aT[j]))
+                                                : store(Sqrt(aT[i] * aT[j]));
+        a[i][j] = aij;
+        a[j][i] = aij;
+        RuntimeBackgroundTask();
+      }
+      RuntimeBackgroundTask();
+    }
+    a[H2O][CO2] = store(Sqrt(a0[H2O] * a0[CO2])) + ((((Q * T) * T) * Sqrt(T)) * K) / 2;
+    a[CO2][H2O] = a[H2O][CO2];
+  }
+
+  // A term whose weight is exactly 0 is skipped: where an a_ij is undefined
+  // (a negative aT under the root) an absent gas must not make the sum NaN.
+  double sum = 0.0;
+  for (int i = 0; i < kGases; ++i) {
+    for (int j = 0; j < kGases; ++j) {
+      const double w = x[i] * x[j];
+      if (w != 0.0) sum = sum + w * a[i][j];
+      RuntimeBackgroundTask();
+    }
+    RuntimeBackgroundTask();
+  }
+  return sum;
+}
+
+}  // namespace Globals

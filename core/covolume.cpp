@@ -1,0 +1,22 @@
+#include "core/globals.h"
+#include "framework/runtime.h"
+
+namespace Globals {
+
+double bMixture(const GasArray& x) {
+  CriticalValues();
+  b[H2O] = 14.6;  // fixed, not from the critical constants
+  for (int i = 1; i < kGases; ++i) {
+    const double g = Pow(2.0, 0.3333333333333333) - 1;
+    b[i] = ((g * 8.314472) * Tcrit[i]) / (3 * Pcrit[i]);
+    RuntimeBackgroundTask();
+  }
+  double sum = 0.0;
+  for (int i = 0; i < kGases; ++i) {
+    sum = sum + x[i] * b[i];
+    RuntimeBackgroundTask();
+  }
+  return sum;
+}
+
+}  // namespace Globals

@@ -1,0 +1,148 @@
+#include "framework/runtime.h"
+
+#include <charconv>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+#include <cmath>
+#include <limits>
+
+namespace framework {
+namespace {
+
+// The ticker sleeps for a period at a time and raises backgroundDue; it never
+// touches anything else, so all event processing stays on the caller's thread.
+class Ticker {
+ public:
+  ~Ticker() { Stop(); }
+
+  void Start(std::chrono::milliseconds period) {
+    Stop();
+    thread_ = std::jthread([period](std::stop_token stop) {
+      std::mutex m;
+      std::condition_variable_any cv;
+      std::unique_lock lock(m);
+      while (!stop.stop_requested()) {
+        cv.wait_for(lock, stop, period, [] { return false; });
+        if (!stop.stop_requested()) detail::backgroundDue.store(true, std::memory_order_relaxed);
+      }
+    });
+  }
+
+  void Stop() {
+    if (thread_.joinable()) {
+      thread_.request_stop();
+      thread_.join();
+    }
+  }
+
+ private:
+  std::jthread thread_;
+};
+
+Ticker ticker;
+std::atomic<BackgroundHook> hook{nullptr};
+bool everyCall = false;
+
+}  // namespace
+
+namespace detail {
+std::atomic<bool> backgroundDue{false};
+
+void RunBackgroundHook() {
+  if (!everyCall) backgroundDue.store(false, std::memory_order_relaxed);
+  // The hook may have been removed since the flag was raised.
+  if (BackgroundHook h = hook.load(std::memory_order_relaxed)) h();
+}
+}  // namespace detail
+
+void SetBackgroundHook(BackgroundHook newHook, std::chrono::milliseconds period) {
+  ticker.Stop();
+  detail::backgroundDue.store(false, std::memory_order_relaxed);
+  hook.store(newHook, std::memory_order_relaxed);
+  everyCall = newHook != nullptr && period.count() <= 0;
+  if (newHook == nullptr) return;
+  if (everyCall) {
+    detail::backgroundDue.store(true, std::memory_order_relaxed);
+  } else {
+    ticker.Start(period);
+  }
+}
+
+BackgroundHook CurrentBackgroundHook() { return hook.load(std::memory_order_relaxed); }
+
+}  // namespace framework
+
+std::int64_t RuntimeCvtReal64ToSInt64(double v) {
+  // 2^63 is exactly representable; every double below it in magnitude rounds
+  // to a value that fits, so llround is safe inside these bounds.
+  constexpr double kTwo63 = 9223372036854775808.0;
+  if (std::isnan(v)) return 0;
+  if (v >= kTwo63) return std::numeric_limits<std::int64_t>::max();
+  if (v < -kTwo63) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(std::llround(v));
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest prefix of s of the form [+-]digits[.digits][e[+-]digits]
+// (digits before or after the point may be missing, not both).
+std::size_t NumberPrefix(std::string_view s) {
+  std::size_t i = 0, n = s.size();
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t intDigits = 0;
+  while (i < n && IsDigit(s[i])) ++i, ++intDigits;
+  std::size_t fracDigits = 0;
+  if (i < n && s[i] == '.') {
+    std::size_t j = i + 1;
+    while (j < n && IsDigit(s[j])) ++j, ++fracDigits;
+    if (intDigits + fracDigits > 0) i = j;
+  }
+  if (intDigits + fracDigits == 0) return 0;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < n && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t expDigits = 0;
+    while (j < n && IsDigit(s[j])) ++j, ++expDigits;
+    if (expDigits > 0) i = j;
+  }
+  return i;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+  std::string_view s = text.substr(start);
+  std::size_t len = NumberPrefix(s);
+  if (len == 0) return 0.0;
+
+  bool negative = false;
+  std::string_view body = s.substr(0, len);
+  if (body.front() == '+' || body.front() == '-') {
+    negative = body.front() == '-';
+    body.remove_prefix(1);
+  }
+  double value = 0.0;
+  auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value,
+                                   std::chars_format::general);
+  // Out of range (1e999, or an underflow past the smallest subnormal) and
+  // anything unparsed read as 0: a typed value never enters the numerics as a
+  // non-finite number.
+  if (ec != std::errc() || !std::isfinite(value)) return 0.0;
+  (void)ptr;
+  if (negative) value = -value;
+  return value + 0.0;  // turns -0 into 0
+}
+
+std::string Str(double v) {
+  if (v == 0.0) return "0";
+  char buf[64];
+  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+  if (ec != std::errc()) return "0";
+  return std::string(buf, ptr);
+}

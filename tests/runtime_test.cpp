@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <cstdint>
+#include <limits>
+
+#include "core/globals.h"
+#include "framework/runtime.h"
+
+namespace {
+
+TEST(Val, ReadsTheLongestDecimalPrefix) {
+  EXPECT_EQ(Val("1.5"), 1.5);
+  EXPECT_EQ(Val("  1.5x"), 1.5);
+  EXPECT_EQ(Val("\t-2.25e2 MPa"), -225.0);
+  EXPECT_EQ(Val("+3"), 3.0);
+  EXPECT_EQ(Val(".5"), 0.5);
+  EXPECT_EQ(Val("5."), 5.0);
+  EXPECT_EQ(Val("1e"), 1.0);      // a dangling exponent is not part of the number
+  EXPECT_EQ(Val("1e+"), 1.0);
+  EXPECT_EQ(Val("2E-3"), 0.002);
+  EXPECT_EQ(Val("1,5"), 1.0);     // the decimal point is "." whatever the locale
+  EXPECT_EQ(Val("0.1"), 0.1);
+}
+
+TEST(Val, TextThatIsNotANumberReadsAsZero) {
+  for (const char* text : {"", "   ", "abc", "-", "+", ".", "e5", "-.e1", "x1"}) {
+    EXPECT_EQ(Val(text), 0.0) << '"' << text << '"';
+  }
+}
+
+TEST(Val, NeverProducesANonFiniteNumber) {
+  for (const char* text : {"nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e400"}) {
+    const double v = Val(text);
+    EXPECT_EQ(v, 0.0) << text;
+  }
+  EXPECT_EQ(Val("1e-400"), 0.0);  // below the smallest subnormal
+  EXPECT_EQ(Val("1.7976931348623157e308"), std::numeric_limits<double>::max());
+  EXPECT_EQ(Val("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+}
+
+TEST(Val, NegativeZeroReadsAsPositiveZero) {
+  EXPECT_FALSE(std::signbit(Val("-0")));
+  EXPECT_FALSE(std::signbit(Val("-0.0e5")));
+}
+
+TEST(Str, FifteenSignificantDigitsWithoutTrailingZeros) {
+  EXPECT_EQ(Str(0.0), "0");
+  EXPECT_EQ(Str(-0.0), "0");
+  EXPECT_EQ(Str(1.0), "1");
+  EXPECT_EQ(Str(0.5), "0.5");
+  EXPECT_EQ(Str(-273.15), "-273.15");
+  EXPECT_EQ(Str(0.1 + 0.2), "0.3");  // 0.30000000000000004 at 15 digits
+  EXPECT_EQ(Str((20 + 273.15) - 273.15), "20");
+  EXPECT_EQ(Str(0.999999999999), "0.999999999999");  // a sum one count short of 1
+  EXPECT_EQ(Str(1.0 / 3.0), "0.333333333333333");
+  EXPECT_EQ(Str(123456789012345.0), "123456789012345");
+  EXPECT_EQ(Str(1234567890123456.0), "1.23456789012346e+15");
+  EXPECT_EQ(Str(1e-5), "1e-05");
+  EXPECT_EQ(Str(0.0001), "0.0001");
+  EXPECT_EQ(Str(1e300), "1e+300");
+  EXPECT_EQ(Str(-5e-324), "-4.94065645841247e-324");
+}
+
+TEST(Str, RoundTripsThroughValToFifteenDigits) {
+  for (double v : {418.9258813647845, 8.314472, 1e-12, 2.01588, -0.071288, 6.02214076e23}) {
+    EXPECT_NEAR(Val(Str(v)), v, std::fabs(v) * 1e-14) << v;
+  }
+}
+
+TEST(Conversion, RoundsToNearest) {
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(0.0021 * 1e12), 2100000000);  // product 2099999999.9999998
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(2.4), 2);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(2.6), 3);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-2.6), -3);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(1e12), 1000000000000);
+  EXPECT_EQ(RuntimeCvtSInt64ToReal64(1000000000000), 1e12);
+}
+
+TEST(Conversion, EveryTwelveDecimalFractionBecomesItsExactCount) {
+  // A sample of fractions with at most twelve decimals: k / 1e12 for k spread
+  // over the whole range.
+  for (std::int64_t k = 0; k <= 1000000000000; k += 7919999999) {
+    const double x = static_cast<double>(k) / 1e12;
+    EXPECT_EQ(RuntimeCvtReal64ToSInt64(1e12 * x), k) << k;
+  }
+  for (const char* text : {"0.1", "0.2", "0.7", "0.0021", "0.333333333333", "0.000000000001"}) {
+    const double x = Val(text);
+    const std::int64_t count = RuntimeCvtReal64ToSInt64(1e12 * x);
+    EXPECT_EQ(static_cast<double>(count) / 1e12, x) << text;
+  }
+}
+
+TEST(Conversion, SaturatesAndMapsNaNToZero) {
+  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(1e300), kMax);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(9223372036854775808.0), kMax);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(std::numeric_limits<double>::infinity()), kMax);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-1e300), kMin);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-9223372036854775808.0), kMin);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-std::numeric_limits<double>::infinity()), kMin);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(std::nan("")), 0);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(9223372036854774784.0), 9223372036854774784);
+  EXPECT_EQ(RuntimeCvtReal64ToSInt64(5e-324), 0);
+}
+
+int hookCalls = 0;
+void CountingHook() { ++hookCalls; }
+
+TEST(BackgroundTask, PeriodZeroRunsTheHookOnEveryCall) {
+  hookCalls = 0;
+  RuntimeBackgroundTask();  // no hook: nothing happens
+  EXPECT_EQ(hookCalls, 0);
+  framework::SetBackgroundHook(CountingHook, std::chrono::milliseconds(0));
+  for (int i = 0; i < 10; ++i) RuntimeBackgroundTask();
+  EXPECT_EQ(hookCalls, 10);
+  framework::SetBackgroundHook(nullptr);
+  for (int i = 0; i < 10; ++i) RuntimeBackgroundTask();
+  EXPECT_EQ(hookCalls, 10);
+  EXPECT_EQ(framework::CurrentBackgroundHook(), nullptr);
+}
+
+TEST(BackgroundTask, APeriodThrottlesTheHook) {
+  hookCalls = 0;
+  framework::SetBackgroundHook(CountingHook, std::chrono::milliseconds(2));
+  long calls = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+  while (std::chrono::steady_clock::now() < end) {
+    RuntimeBackgroundTask();
+    ++calls;
+  }
+  framework::SetBackgroundHook(nullptr);
+  const int during = hookCalls;
+  EXPECT_GE(during, 1);
+  EXPECT_LE(during, 31);  // at most one per period
+  EXPECT_GT(calls, 1000);
+  // Removing the hook stops the ticker: nothing reaches the hook afterwards.
+  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 1000; ++i) RuntimeBackgroundTask();
+  EXPECT_EQ(hookCalls, during);
+}
+
+TEST(BackgroundTask, LongSearchesLetEventsThroughWithoutChangingResults) {
+  Globals::GasArray x{};
+  x[Globals::H2O] = 0.5;
+  x[Globals::CO2] = 0.5;
+  const double plain = Globals::Temperature(x, 30, 120, 0);
+  const double a = Globals::aMixture(x, 500, 1);
+
+  hookCalls = 0;
+  framework::SetBackgroundHook(CountingHook, std::chrono::milliseconds(0));
+  const double hooked = Globals::Temperature(x, 30, 120, 0);
+  const double aHooked = Globals::aMixture(x, 500, 1);
+  framework::SetBackgroundHook(nullptr);
+
+  EXPECT_GT(hookCalls, 1000);  // every pass of every loop reaches the hook
+  EXPECT_EQ(hooked, plain);
+  EXPECT_EQ(aHooked, a);
+}
+
+}  // namespace
