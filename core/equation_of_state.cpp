@@ -78,7 +78,7 @@ double BracketedTemperature(const GasArray& x, double P, double V, std::int32_t 
   double hi = lo;
   double Fhi = Flo;
   while (!(Fhi < 0) && hi < 1e7) {
-    lo = hi;  // the last point with F > 0 is the best lower end
+    if (Fhi > 0) lo = hi;  // the last point with F > 0 is the best lower end
     hi = hi * 2 < 1e7 ? hi * 2 : 1e7;
     Fhi = F(hi);
     RuntimeBackgroundTask();

@@ -12,8 +12,9 @@ double Normaliser(GasArray& x) {
   const double scale = RuntimeCvtSInt64ToReal64(PrecisionFactor);
   for (int i = 0; i < kGases; ++i) {
     const double product = scale * x[i];
-    // A product outside the int64 range (or NaN) has no count.
-    if (!(product >= -9223372036854775808.0 && product < 9223372036854775808.0)) valid = false;
+    // A product outside the int64 range has no count (a NaN counts 0, as the
+    // conversion has it).
+    if (product >= 9223372036854775808.0 || product < -9223372036854775808.0) valid = false;
     counts[i] = RuntimeCvtReal64ToSInt64(product);
     if (__builtin_add_overflow(s, counts[i], &s)) valid = false;
     RuntimeBackgroundTask();

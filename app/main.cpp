@@ -1,0 +1,49 @@
+// Tasko: the calculator's start-up and shutdown.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/menubar.h"
+#include "app/pictures.h"
+#include "app/setup_windows.h"
+#include "core/globals.h"
+#include "framework/application.h"
+
+namespace {
+
+bool HasDisplay() {
+  auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v != nullptr && *v != '\0';
+  };
+  // An explicit platform (offscreen, vnc, ...) needs no display of ours.
+  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr, "tasko: no display to open windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+    return 1;
+  }
+  framework::Application application(argc, argv);
+  // The shared state exists before the application object and any window.
+  Globals::InitProperties();
+  application.SetMenuBar(app::MenuBar1());
+
+  int status = 0;
+  try {
+    framework::shared<app::Start1Window>();
+    status = application.Run();
+  } catch (const std::exception& e) {
+    framework::RuntimeUnhandledException(e.what());
+  }
+
+  app::ReleasePictures();
+  framework::ReleaseWindows();
+  application.ReleaseMenuBar();
+  app::ReleaseMenuBar1();
+  Globals::ExitProperties();
+  return status;
+}

@@ -1,0 +1,33 @@
+#include "app/procedures.h"
+
+#include "framework/window.h"
+
+namespace app {
+
+namespace {
+
+// Each procedure window is the shared instance of its class, brought to the
+// front: opens it as `[] { framework::shared<VolumeWindow>().Show(); }`.
+constexpr std::array<Procedure, 15> kProcedures = {{
+    {"MolarVolumes", nullptr},        // VolumeWindow
+    {"Pressures", nullptr},           // PressureWindow
+    {"Temperatures", nullptr},        // TemperatureWindow
+    {"Fugacities", nullptr},          // FugacityWindow
+    {"Activities", nullptr},          // ActivityWindow
+    {"Homogenisation", nullptr},      // BubbleDewPoint
+    {"LiquidVapour", nullptr},        // LiquidVapourEq
+    {"Spinodal", nullptr},            // SpinodalWindow
+    {"CriticalPoint", nullptr},       // CriticalPointWindow
+    {"InternalEnergy", nullptr},      // EnergyWindow
+    {"Enthalpy", nullptr},            // EnthalpyWindow
+    {"Entropy", nullptr},             // EntropyWindow
+    {"HelmholtzEnergy", nullptr},     // HelmholtzWindow
+    {"GibbsEnergy", nullptr},         // GibbsWindow
+    {"ChemicalPotentials", nullptr},  // ChemPotWindow
+}};
+
+}  // namespace
+
+const std::array<Procedure, 15>& Procedures() { return kProcedures; }
+
+}  // namespace app

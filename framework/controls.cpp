@@ -1,0 +1,412 @@
+#include "framework/controls.h"
+
+#include <QButtonGroup>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cctype>
+
+#include "framework/application.h"
+#include "framework/window.h"
+
+namespace framework {
+
+namespace {
+
+QString ToQt(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The original line breaks are carriage returns; Qt breaks lines at LF.
+QString DisplayText(const std::string& s) {
+  QString t = ToQt(s);
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar('\r'), QChar('\n'));
+  return t;
+}
+
+QColor ToQColor(const Colour& c) { return QColor(c.r, c.g, c.b); }
+
+template <class V>
+const V* As(const PropertyValue& v) {
+  return std::get_if<V>(&v);
+}
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+Qt::Alignment Horizontal(std::int32_t align) {
+  switch (align) {
+    case 1: return Qt::AlignHCenter;
+    case 2: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+  }
+}
+
+constexpr int kDefaultTextSize = 12;
+
+}  // namespace
+
+QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline) {
+  // DejaVu Sans (not Condensed) would overflow several captions at their
+  // widths; the serif face stands in for "palatino".
+  QFont f(Lower(family) == "palatino" ? QStringLiteral("DejaVu Serif")
+                                      : QStringLiteral("DejaVu Sans Condensed"));
+  f.setPixelSize(size > 0 ? size : kDefaultTextSize);
+  f.setBold(bold);
+  f.setItalic(italic);
+  f.setUnderline(underline);
+  f.setHintingPreference(QFont::PreferNoHinting);
+  return f;
+}
+
+// ---- Control ----
+
+int Control::Left() const {
+  auto& w = const_cast<Control*>(this)->Widget();
+  return w.x() + (parent_ ? parent_->Left() : 0);
+}
+
+int Control::Top() const {
+  auto& w = const_cast<Control*>(this)->Widget();
+  return w.y() + (parent_ ? parent_->Top() : 0);
+}
+
+void Control::SetLeft(int left) {
+  Widget().move(left - (parent_ ? parent_->Left() : 0), Widget().y());
+}
+
+void Control::SetTop(int top) {
+  Widget().move(Widget().x(), top - (parent_ ? parent_->Top() : 0));
+}
+
+void Control::SetWidth(int width) { Widget().resize(std::max(0, width), Widget().height()); }
+void Control::SetHeight(int height) { Widget().resize(Widget().width(), std::max(0, height)); }
+
+void Control::SetVisible(bool visible) {
+  visible_ = visible;
+  Widget().setVisible(visible);
+}
+
+bool Control::Apply(const std::string& name, const PropertyValue& value) {
+  // Properties that carry no behaviour here (anchoring, tab panels, help tags,
+  // data binding) are accepted and have no effect.
+  static const char* const kInert[] = {"LockLeft",   "LockTop",    "LockRight", "LockBottom",
+                                       "TabPanelIndex", "AutoDeactivate", "HelpTag",
+                                       "DataSource", "DataField"};
+  for (const char* n : kInert) {
+    if (name == n) return true;
+  }
+  if (name == "Visible") {
+    if (auto b = As<bool>(value)) visible_ = *b;
+    return true;
+  }
+  if (name == "Enabled") {
+    if (auto b = As<bool>(value)) Widget().setEnabled(*b);
+    return true;
+  }
+  return false;
+}
+
+bool Control::ApplyTextStyle(const std::string& name, const PropertyValue& value) {
+  if (name == "TextFont") {
+    style_.family = *As<std::string>(value);
+  } else if (name == "TextSize") {
+    style_.size = *As<std::int32_t>(value);
+  } else if (name == "Bold") {
+    style_.bold = *As<bool>(value);
+  } else if (name == "Italic") {
+    style_.italic = *As<bool>(value);
+  } else if (name == "Underline") {
+    style_.underline = *As<bool>(value);
+  } else {
+    return false;
+  }
+  Widget().setFont(StyleFont());
+  return true;
+}
+
+QFont Control::StyleFont() const {
+  return ControlFont(style_.family, style_.size, style_.bold, style_.italic, style_.underline);
+}
+
+void Control::Raise(const std::function<void()>& handler) {
+  if (handler) Dispatcher::Run(&window_, handler);
+}
+
+// ---- StaticText ----
+
+StaticTextControl::StaticTextControl(Window& window)
+    : QLabel(&window.Content()), Control(window, ObjectKind::StaticText) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setFont(StyleFont());
+}
+
+void StaticTextControl::SetText(const std::string& text) {
+  text_ = text;
+  setText(DisplayText(text));
+}
+
+bool StaticTextControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "Text") {
+    SetText(*As<std::string>(value));
+  } else if (name == "TextAlign") {
+    setAlignment(Horizontal(*As<std::int32_t>(value)) | Qt::AlignTop);
+  } else if (name == "TextColor") {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ToQColor(*As<Colour>(value)));
+    setPalette(p);
+  } else if (name == "Multiline") {
+    setWordWrap(*As<bool>(value));
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
+}
+
+// ---- EditField ----
+
+EditFieldControl::EditFieldControl(Window& window)
+    : QLineEdit(&window.Content()), Control(window, ObjectKind::EditField) {
+  setFont(StyleFont());
+  // Typing, the Edit menu and code all change the text through here.
+  QObject::connect(this, &QLineEdit::textChanged, [this] {
+    if (!settingText_) Raise(TextChange);
+  });
+}
+
+std::string EditFieldControl::Text() const { return text().toStdString(); }
+
+void EditFieldControl::SetText(const std::string& text) {
+  // setText with the text the field holds emits nothing; the handlers rely on
+  // TextChange for every code change, so raise it ourselves, exactly once.
+  settingText_ = true;
+  setText(ToQt(text));
+  settingText_ = false;
+  Raise(TextChange);
+}
+
+bool EditFieldControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "Text") {
+    settingText_ = true;
+    setText(ToQt(*As<std::string>(value)));
+    settingText_ = false;
+  } else if (name == "Alignment") {
+    setAlignment(Horizontal(*As<std::int32_t>(value)) | Qt::AlignVCenter);
+  } else if (name == "LimitText") {
+    const auto n = *As<std::int32_t>(value);
+    setMaxLength(n > 0 ? n : 32767);
+  } else if (name == "ReadOnly") {
+    setReadOnly(*As<bool>(value));
+  } else if (name == "Password") {
+    setEchoMode(*As<bool>(value) ? QLineEdit::Password : QLineEdit::Normal);
+  } else if (name == "Border") {
+    setFrame(*As<bool>(value));
+  } else if (name == "BackColor" || name == "TextColor") {
+    QPalette p = palette();
+    p.setColor(name == "BackColor" ? QPalette::Base : QPalette::Text, ToQColor(*As<Colour>(value)));
+    setPalette(p);
+  } else if (name == "Mask" || name == "Format" || name == "AcceptTabs" || name == "Styled" ||
+             name == "UseFocusRing" || name == "ScrollbarVertical" ||
+             name == "ScrollbarHorizontal" || name == "Multiline") {
+    // Single-line fields without masks or formats: nothing to set.
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
+}
+
+// ---- PushButton ----
+
+PushButtonControl::PushButtonControl(Window& window)
+    : QPushButton(&window.Content()), Control(window, ObjectKind::PushButton) {
+  setFont(StyleFont());
+  QObject::connect(this, &QPushButton::clicked, [this] { Raise(Action); });
+}
+
+void PushButtonControl::Push() {
+  if (isEnabled()) click();
+}
+
+bool PushButtonControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "Caption") {
+    setText(ToQt(*As<std::string>(value)).replace('&', QStringLiteral("&&")));
+  } else if (name == "Default") {
+    default_ = *As<bool>(value);
+    setDefault(default_);
+  } else if (name == "Cancel") {
+    // Escape handling is not used by any window.
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
+}
+
+// ---- RadioButton ----
+
+RadioButtonControl::RadioButtonControl(Window& window)
+    : QRadioButton(&window.Content()), Control(window, ObjectKind::RadioButton) {
+  setFont(StyleFont());
+  // Groups are formed by frame, not by Qt parent.
+  setAutoExclusive(false);
+  // Every change of the value, by the user or by code, is an Action.
+  QObject::connect(this, &QRadioButton::toggled, [this] { Raise(Action); });
+}
+
+void RadioButtonControl::SetValue(bool on) {
+  if (on == isChecked()) return;
+  QButtonGroup* g = group();
+  // An exclusive group refuses to switch its checked button off.
+  const bool exclusive = g != nullptr && g->exclusive();
+  if (exclusive && !on) g->setExclusive(false);
+  setChecked(on);
+  if (exclusive && !on) g->setExclusive(true);
+}
+
+bool RadioButtonControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "Caption") {
+    setText(ToQt(*As<std::string>(value)).replace('&', QStringLiteral("&&")));
+  } else if (name == "Value") {
+    setChecked(*As<bool>(value));
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
+}
+
+// ---- GroupBox ----
+
+GroupBoxControl::GroupBoxControl(Window& window)
+    : QWidget(&window.Content()), Control(window, ObjectKind::GroupBox) {
+  setFont(StyleFont());
+}
+
+bool GroupBoxControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) {
+    update();
+    return true;
+  }
+  if (name == "Caption") {
+    caption_ = ToQt(*As<std::string>(value));
+    update();
+    return true;
+  }
+  return Control::Apply(name, value);
+}
+
+void GroupBoxControl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QFontMetrics fm(font());
+  const int top = caption_.isEmpty() ? 1 : fm.height() / 2;
+  QRectF frame(0.5, top + 0.5, width() - 1.0, height() - top - 1.0);
+  p.setPen(QPen(QColor(160, 160, 160), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(frame, 4, 4);
+  if (!caption_.isEmpty()) {
+    const int w = fm.horizontalAdvance(caption_) + 8;
+    const QRect label(8, 0, std::min(w, width() - 16), fm.height());
+    p.fillRect(label, palette().color(QPalette::Window));
+    p.setPen(Qt::black);
+    p.drawText(label, Qt::AlignCenter, caption_);
+  }
+}
+
+// ---- Shapes ----
+
+ShapeControl::ShapeControl(Window& window, ObjectKind kind)
+    : QWidget(&window.Content()), Control(window, kind) {
+  // Shapes are decoration: clicks go to whatever lies beneath (lines), and
+  // the frames stay below the controls they hold.
+  if (kind == ObjectKind::Line) setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+bool ShapeControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (name == "OvalWidth") {
+    ovalWidth_ = *As<std::int32_t>(value);
+  } else if (name == "OvalHeight") {
+    ovalHeight_ = *As<std::int32_t>(value);
+  } else if (name == "BorderWidth") {
+    borderWidth_ = std::max(0, *As<std::int32_t>(value));
+  } else if (name == "BorderColor") {
+    border_ = ToQColor(*As<Colour>(value));
+  } else if (name == "FillColor") {
+    fill_ = ToQColor(*As<Colour>(value));
+  } else if (name == "X1") {
+    x1_ = *As<std::int32_t>(value);
+  } else if (name == "Y1") {
+    y1_ = *As<std::int32_t>(value);
+  } else if (name == "X2") {
+    x2_ = *As<std::int32_t>(value);
+  } else if (name == "Y2") {
+    y2_ = *As<std::int32_t>(value);
+  } else {
+    return Control::Apply(name, value);
+  }
+  update();
+  return true;
+}
+
+void ShapeControl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (Kind() == ObjectKind::Line) {
+    // The widget spans the line's bounding box; the end points are in window
+    // coordinates.
+    p.setPen(QPen(border_, std::max(1, borderWidth_), Qt::SolidLine, Qt::FlatCap));
+    const QPoint origin(Left(), Top());
+    const double half = std::max(1, borderWidth_) / 2.0;
+    p.drawLine(QPointF(x1_ - origin.x() + half, y1_ - origin.y() + half),
+               QPointF(x2_ - origin.x() + half, y2_ - origin.y() + half));
+    return;
+  }
+  p.setRenderHint(QPainter::Antialiasing, Kind() == ObjectKind::RoundRectangle);
+  const double bw = borderWidth_;
+  QRectF r(bw / 2, bw / 2, width() - bw, height() - bw);
+  p.setBrush(fill_);
+  if (bw > 0) {
+    p.setPen(QPen(border_, bw));
+  } else {
+    p.setPen(Qt::NoPen);
+    r = QRectF(rect());
+  }
+  if (Kind() == ObjectKind::RoundRectangle) {
+    p.drawRoundedRect(r, ovalWidth_ / 2.0, ovalHeight_ / 2.0);
+  } else {
+    p.drawRect(r);
+  }
+}
+
+// ---- Canvas and ImageWell ----
+
+PictureControl::PictureControl(Window& window, ObjectKind kind)
+    : QWidget(&window.Content()), Control(window, kind) {
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureControl::SetPicture(PicturePtr picture) {
+  picture_ = std::move(picture);
+  update();
+}
+
+bool PictureControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (name == "UseFocusRing" || name == "AcceptFocus" || name == "AcceptTabs" ||
+      name == "EraseBackground") {
+    return true;
+  }
+  return Control::Apply(name, value);
+}
+
+void PictureControl::paintEvent(QPaintEvent*) {
+  if (!picture_) return;  // a missing picture leaves the control blank
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  picture_->Draw(p, rect());
+}
+
+}  // namespace framework

@@ -1,0 +1,182 @@
+// The control kinds of the framework, as Qt widgets. Each control is found by
+// its name in its window; its properties come from a property record applied
+// by RuntimeMassPropertySetter; its events run the window's handlers through
+// the application's dispatcher.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "framework/picture.h"
+#include "framework/property_record.h"
+
+namespace framework {
+
+class Window;
+
+// What every control has, beside its widget.
+class Control {
+ public:
+  Control(Window& window, ObjectKind kind) : window_(window), kind_(kind) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  virtual QWidget& Widget() = 0;
+  ObjectKind Kind() const { return kind_; }
+  Window& Owner() const { return window_; }
+
+  const std::string& Name() const { return name_; }
+  std::int32_t Index() const { return index_; }
+  Control* Parent() const { return parent_; }
+
+  // Geometry in the window's content coordinates, as in the records.
+  int Left() const;
+  int Top() const;
+  int Width() const { return const_cast<Control*>(this)->Widget().width(); }
+  int Height() const { return const_cast<Control*>(this)->Widget().height(); }
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetWidth(int width);
+  void SetHeight(int height);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return const_cast<Control*>(this)->Widget().isEnabled(); }
+  void SetEnabled(bool enabled) { Widget().setEnabled(enabled); }
+
+  // Applies one decoded property; false when the kind has no such property.
+  virtual bool Apply(const std::string& name, const PropertyValue& value);
+
+ protected:
+  // Font properties of the kinds with text; true when `name` was one.
+  bool ApplyTextStyle(const std::string& name, const PropertyValue& value);
+  QFont StyleFont() const;
+
+  // Runs `handler` (if bound) through the dispatcher.
+  void Raise(const std::function<void()>& handler);
+
+ private:
+  friend class Window;
+  friend void ApplyControlRecord(Control&, const PropertyRecord&);
+  Window& window_;
+  ObjectKind kind_;
+  std::string name_;
+  std::int32_t index_ = kNoIndex;
+  Control* parent_ = nullptr;
+  bool visible_ = true;
+  struct TextStyle {
+    std::string family = "System";
+    int size = 0;
+    bool bold = false, italic = false, underline = false;
+  } style_;
+};
+
+// Fonts: "system" (any case) is DejaVu Sans Condensed, "palatino" DejaVu
+// Serif; sizes in points are pixels on screen.
+QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline);
+
+class StaticTextControl : public QLabel, public Control {
+ public:
+  explicit StaticTextControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  std::string Text() const { return text_; }
+  void SetText(const std::string& text);
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+
+ private:
+  std::string text_;
+};
+
+class EditFieldControl : public QLineEdit, public Control {
+ public:
+  explicit EditFieldControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  std::string Text() const;
+  // Raises TextChange even when the text does not change.
+  void SetText(const std::string& text);
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+  std::function<void()> TextChange;
+
+ private:
+  bool settingText_ = false;
+};
+
+class PushButtonControl : public QPushButton, public Control {
+ public:
+  explicit PushButtonControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  bool IsDefault() const { return default_; }
+  void Push();  // as a click
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+  std::function<void()> Action;
+
+ private:
+  bool default_ = false;
+};
+
+class RadioButtonControl : public QRadioButton, public Control {
+ public:
+  explicit RadioButtonControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  bool Value() const { return isChecked(); }
+  // Raises Action when the value changes; switching off works inside a group.
+  void SetValue(bool on);
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+  std::function<void()> Action;
+
+ private:
+};
+
+class GroupBoxControl : public QWidget, public Control {
+ public:
+  explicit GroupBoxControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  QString caption_;
+};
+
+// Rectangles, rounded rectangles and lines: drawn shapes that can hold other
+// controls (a rectangle or rounded rectangle) but take no clicks themselves.
+class ShapeControl : public QWidget, public Control {
+ public:
+  ShapeControl(Window& window, ObjectKind kind);
+  QWidget& Widget() override { return *this; }
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  int ovalWidth_ = 0, ovalHeight_ = 0, borderWidth_ = 1;
+  QColor border_ = Qt::black, fill_ = Qt::white;
+  int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+};
+
+// Canvases show a backdrop picture; image wells an image. Both draw nothing
+// else and take no focus.
+class PictureControl : public QWidget, public Control {
+ public:
+  PictureControl(Window& window, ObjectKind kind);
+  QWidget& Widget() override { return *this; }
+  void SetPicture(PicturePtr picture);
+  const PicturePtr& Picture() const { return picture_; }
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  PicturePtr picture_;
+};
+
+}  // namespace framework

@@ -1,0 +1,27 @@
+// Runs the GUI tests headless with the real application object and menu bar.
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+#include <cstdlib>
+
+#include "app/menubar.h"
+#include "core/globals.h"
+#include "framework/application.h"
+
+namespace {
+// The offscreen platform cannot raise windows and says so on every Show.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains(QStringLiteral("does not support raise"))) return;
+  qt_message_output(type, context, message);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietHandler);
+  ::testing::InitGoogleTest(&argc, argv);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  framework::Application application(argc, argv);
+  Globals::InitProperties();
+  application.SetMenuBar(app::MenuBar1());
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,42 @@
+#include "gui/gui_support.h"
+
+#include <QDir>
+
+namespace testing_support {
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+}
+
+void CloseAllWindows() {
+  for (framework::Window* w : framework::AllWindows()) {
+    if (!w->IsClosed()) w->close();
+  }
+  Settle();
+}
+
+void Type(framework::EditFieldControl& field, const std::string& text) {
+  field.setFocus();
+  field.selectAll();
+  QTest::keyClick(&field, Qt::Key_Delete);
+  QTest::keyClicks(&field, QString::fromStdString(text));
+}
+
+void ClickThroughWindow(framework::Control& control) {
+  QWidget& w = control.Widget();
+  QWidget* top = w.window();
+  QWindow* handle = top->windowHandle();
+  const QPoint centre = w.mapTo(top, w.rect().center());
+  QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, centre);
+  Settle();
+}
+
+void Screenshot(QWidget& window, const std::string& name) {
+  QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+  window.grab().save(QStringLiteral(SCREENSHOT_DIR "/") + QString::fromStdString(name) + ".png");
+}
+
+}  // namespace testing_support

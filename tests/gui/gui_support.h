@@ -1,0 +1,31 @@
+// Helpers for driving real windows in tests: typing, clicking through the
+// window system, screenshots.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <string>
+
+#include "framework/window.h"
+
+namespace testing_support {
+
+// Closes every window and lets Qt delete them, so each test starts clean.
+void CloseAllWindows();
+
+// Types `text` into a field as keystrokes (after clearing it).
+void Type(framework::EditFieldControl& field, const std::string& text);
+
+// Clicks the centre of a control by sending the click to the window's
+// QWindow, so that Qt's hit-testing decides which widget gets it.
+void ClickThroughWindow(framework::Control& control);
+
+// Saves a screenshot of the window into the build tree.
+void Screenshot(QWidget& window, const std::string& name);
+
+// Processes pending events (posted clicks, deferred deletes).
+void Settle();
+
+}  // namespace testing_support

@@ -1,0 +1,204 @@
+// The set-up sequence driven as a user would: start, parameter set,
+// composition, procedure list.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+
+#include "app/pictures.h"
+#include "app/setup_windows.h"
+#include "core/globals.h"
+#include "gui/gui_support.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+using app::Start1aWindow;
+using app::Start1Window;
+using app::Start2Window;
+using app::Start3Window;
+
+class SetupSequence : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    Globals::InitProperties();
+  }
+  void TearDown() override { CloseAllWindows(); }
+
+  Start2Window& Composition() {
+    shared<Start1Window>().Button("continue1").Push();
+    existing<Start1aWindow>()->Button("PushButton1").Push();
+    Start2Window* w = existing<Start2Window>();
+    EXPECT_NE(w, nullptr);
+    return *w;
+  }
+};
+
+TEST_F(SetupSequence, WalksFromStartToProcedures) {
+  Start1Window& start = shared<Start1Window>();
+  EXPECT_TRUE(start.isVisible());
+  EXPECT_EQ(start.windowTitle(), "Start");
+  Screenshot(start, "Start1Window");
+
+  EXPECT_EQ(existing<Start1aWindow>(), nullptr);
+  start.Button("continue1").Push();
+  Start1aWindow* params = existing<Start1aWindow>();
+  ASSERT_NE(params, nullptr);
+  EXPECT_TRUE(params->isVisible());
+  EXPECT_TRUE(params->Radio("RadioButton1").Value());
+  Screenshot(*params, "Start1aWindow");
+
+  ClickThroughWindow(params->Radio("RadioButton3"));
+  EXPECT_TRUE(params->Radio("RadioButton3").Value());
+  EXPECT_FALSE(params->Radio("RadioButton1").Value());
+  EXPECT_EQ(Globals::Selection, 0);  // only Continue stores the choice
+  params->Button("PushButton1").Push();
+  EXPECT_EQ(Globals::Selection, 2);
+
+  Start2Window* fluid = existing<Start2Window>();
+  ASSERT_NE(fluid, nullptr);
+  Type(fluid->Field("H2Onumber"), "0.1");
+  Type(fluid->Field("CO2number"), "0.2");
+  Type(fluid->Field("N2number"), "0.7");
+  EXPECT_EQ(fluid->Label("Sum").Text(), "1");
+  Screenshot(*fluid, "Start2Window");
+  fluid->Button("continue2").Push();
+  EXPECT_EQ(Globals::fraction[0], 0.1);
+  EXPECT_EQ(Globals::fraction[1], 0.2);
+  EXPECT_EQ(Globals::fraction[2], 0.7);
+  for (int i = 3; i < Globals::kGases; ++i) EXPECT_EQ(Globals::fraction[i], 0.0);
+
+  Start3Window* procedures = existing<Start3Window>();
+  ASSERT_NE(procedures, nullptr);
+  EXPECT_TRUE(procedures->isVisible());
+  Screenshot(*procedures, "Start3Window");
+  // Nothing chosen: continue opens nothing.
+  const auto before = AllWindows().size();
+  procedures->Button("PushButton1").Push();
+  EXPECT_EQ(AllWindows().size(), before);
+}
+
+TEST_F(SetupSequence, ParameterSetIsStoredOnlyByContinue) {
+  shared<Start1Window>().Button("continue1").Push();
+  Start1aWindow& params = *existing<Start1aWindow>();
+  params.Button("PushButton1").Push();
+  EXPECT_EQ(Globals::Selection, 0);
+  ClickThroughWindow(params.Radio("RadioButton2"));
+  params.Button("PushButton1").Push();
+  EXPECT_EQ(Globals::Selection, 1);
+  // A second continue brings the same composition window back.
+  Start2Window* fluid = existing<Start2Window>();
+  params.Button("PushButton1").Push();
+  EXPECT_EQ(existing<Start2Window>(), fluid);
+  // A closed parameter window comes back new, with its first set on, while
+  // the stored choice stays.
+  params.close();
+  Settle();
+  shared<Start1Window>().Button("continue1").Push();
+  Start1aWindow* again = existing<Start1aWindow>();
+  ASSERT_NE(again, nullptr);
+  EXPECT_TRUE(again->Radio("RadioButton1").Value());
+  EXPECT_EQ(Globals::Selection, 1);
+}
+
+TEST_F(SetupSequence, SumIsExactInFixedPoint) {
+  Start2Window& fluid = Composition();
+  Type(fluid.Field("H2Onumber"), "0.333333333333");
+  Type(fluid.Field("CO2number"), "0.333333333333");
+  Type(fluid.Field("N2number"), "0.333333333333");
+  EXPECT_EQ(fluid.Label("Sum").Text(), "0.999999999999");
+  fluid.Button("continue2").Push();
+  EXPECT_EQ(fluid.Label("Sum").Text(), app::kAdjustFractions);
+  EXPECT_EQ(existing<Start3Window>(), nullptr);
+  for (double f : Globals::fraction) EXPECT_EQ(f, 0.0);
+
+  Type(fluid.Field("N2number"), "0.333333333334");
+  EXPECT_EQ(fluid.Label("Sum").Text(), "1");
+  fluid.Button("continue2").Push();
+  EXPECT_NE(existing<Start3Window>(), nullptr);
+  EXPECT_EQ(Globals::fraction[Globals::N2], 0.333333333334);
+  EXPECT_EQ(Globals::fraction[Globals::H2O], 0.333333333333);
+}
+
+TEST_F(SetupSequence, EveryKeystrokeUpdatesTheCount) {
+  Start2Window& fluid = Composition();
+  auto& field = fluid.Field("H2Onumber");
+  field.setFocus();
+  std::vector<std::int64_t> counts;
+  for (QChar c : QString("0.25")) {
+    QTest::keyClick(&field, c.toLatin1());
+    counts.push_back(Globals::IntegerFraction[0]);
+  }
+  EXPECT_EQ(counts, (std::vector<std::int64_t>{0, 0, 200000000000, 250000000000}));
+  EXPECT_EQ(fluid.Label("Sum").Text(), "0.25");
+  Type(fluid.Field("CO2number"), "abc");
+  EXPECT_EQ(Globals::IntegerFraction[1], 0);
+  EXPECT_EQ(fluid.Label("Sum").Text(), "0.25");
+}
+
+TEST_F(SetupSequence, EntriesOutsideZeroToOneAreRefused) {
+  Start2Window& fluid = Composition();
+  Type(fluid.Field("H2Onumber"), "1.5");
+  Type(fluid.Field("CO2number"), "-0.5");
+  EXPECT_EQ(fluid.Label("Sum").Text(), "1");
+  fluid.Button("continue2").Push();
+  EXPECT_EQ(fluid.Label("Sum").Text(), app::kAdjustFractions);
+  for (double f : Globals::fraction) EXPECT_EQ(f, 0.0);
+}
+
+TEST_F(SetupSequence, HugeEntriesCannotWrapAroundToOne) {
+  Start2Window& fluid = Composition();
+  // Each product saturates at the int64 limit; a wrapping sum of these could
+  // land on exactly 1e12.
+  Type(fluid.Field("H2Onumber"), "1e300");
+  Type(fluid.Field("CO2number"), "1e300");
+  Type(fluid.Field("N2number"), "0.000000000002");
+  EXPECT_EQ(Globals::IntegerFraction[0], INT64_MAX);
+  fluid.Button("continue2").Push();
+  EXPECT_EQ(fluid.Label("Sum").Text(), app::kAdjustFractions);
+  for (double f : Globals::fraction) EXPECT_EQ(f, 0.0);
+}
+
+TEST_F(SetupSequence, ClearEmptiesEverything) {
+  Start2Window& fluid = Composition();
+  Type(fluid.Field("H2Onumber"), "0.5");
+  Type(fluid.Field("CH4number"), "0.5");
+  fluid.Button("continue2").Push();
+  EXPECT_EQ(Globals::fraction[Globals::CH4], 0.5);
+  // A count that no field shows (as a phase calculation might leave).
+  Globals::IntegerFraction[Globals::Ar] = 7;
+  fluid.Button("Clear").Push();
+  for (double f : Globals::fraction) EXPECT_EQ(f, 0.0);
+  for (auto n : Globals::IntegerFraction) EXPECT_EQ(n, 0);
+  EXPECT_EQ(fluid.Field("H2Onumber").Text(), "");
+  EXPECT_EQ(fluid.Label("Sum").Text(), "0");
+  fluid.Button("continue2").Push();
+  EXPECT_EQ(fluid.Label("Sum").Text(), app::kAdjustFractions);
+}
+
+TEST_F(SetupSequence, ReturnPressesTheDefaultButton) {
+  Start2Window& fluid = Composition();
+  Type(fluid.Field("H2Onumber"), "1");
+  QTest::keyClick(&fluid.Field("H2Onumber"), Qt::Key_Return);
+  EXPECT_EQ(Globals::fraction[0], 1.0);
+  EXPECT_NE(existing<Start3Window>(), nullptr);
+}
+
+TEST_F(SetupSequence, ReopenedCompositionWindowKeepsTheStoredCounts) {
+  Start2Window& fluid = Composition();
+  Type(fluid.Field("H2Onumber"), "0.4");
+  Type(fluid.Field("CO2number"), "0.6");
+  fluid.close();
+  Settle();
+  existing<Start1aWindow>()->Button("PushButton1").Push();
+  Start2Window& again = *existing<Start2Window>();
+  EXPECT_EQ(again.Field("H2Onumber").Text(), "");
+  EXPECT_EQ(again.Label("Sum").Text(), "0");
+  again.Button("continue2").Push();
+  EXPECT_EQ(Globals::fraction[0], 0.4);
+  EXPECT_EQ(Globals::fraction[1], 0.6);
+}
+
+}  // namespace
