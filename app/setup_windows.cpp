@@ -18,14 +18,14 @@ namespace {
 // Five references, separated by empty lines; line breaks are carriage returns.
 const char* const kReferences =
     "Redlich and Kwong (1949): the two-parameter equation of state "
-    "P = RT/(V \xe2\x88\x92 b) \xe2\x88\x92 a/(T\xc2\xbd V (V + b)), with a and b of the pure gases "
+    "P = RT/(V − b) − a/(T½ V (V + b)), with a and b of the pure gases "
     "from their critical constants.\r\r"
-    "Brennick (1977): the attraction constant a of H\xe2\x82\x82O and CO\xe2\x82\x82 as functions of temperature, "
-    "and the association of H\xe2\x82\x82O with CO\xe2\x82\x82 in the mixed term.\r\r"
+    "Brennick (1977): the attraction constant a of H₂O and CO₂ as functions of temperature, "
+    "and the association of H₂O with CO₂ in the mixed term.\r\r"
     "Brennick (1981): a revised water term, in three temperature ranges, with the carbon "
     "dioxide term of 1977.\r\r"
-    "Ostrem (1999): a in SI units, with temperature-dependent a of H\xe2\x82\x82O, CO\xe2\x82\x82, N\xe2\x82\x82 "
-    "and CH\xe2\x82\x84.\r\r"
+    "Ostrem (1999): a in SI units, with temperature-dependent a of H₂O, CO₂, N₂ "
+    "and CH₄.\r\r"
     "Critical constants, acentric factors, triple points and molar masses of the eleven gases: "
     "standard compilations of pure-fluid data.";
 

@@ -49,6 +49,9 @@ class Control {
   bool Enabled() const { return const_cast<Control*>(this)->Widget().isEnabled(); }
   void SetEnabled(bool enabled) { Widget().setEnabled(enabled); }
 
+  // The property record the control was built from.
+  const std::string& RecordBytes() const { return record_; }
+
   // Applies one decoded property; false when the kind has no such property.
   virtual bool Apply(const std::string& name, const PropertyValue& value);
 
@@ -63,12 +66,14 @@ class Control {
  private:
   friend class Window;
   friend void ApplyControlRecord(Control&, const PropertyRecord&);
+  friend void RuntimeMassPropertySetter(Control&, std::string_view);
   Window& window_;
   ObjectKind kind_;
   std::string name_;
   std::int32_t index_ = kNoIndex;
   Control* parent_ = nullptr;
   bool visible_ = true;
+  std::string record_;
   struct TextStyle {
     std::string family = "System";
     int size = 0;

@@ -129,6 +129,7 @@ void RuntimeMassPropertySetter(Control& control, std::string_view bytes) {
     throw std::invalid_argument(std::string(KindName(control.Kind())) + " property record: " + error);
   }
   ApplyControlRecord(control, *record);
+  control.record_.assign(bytes);
 }
 
 // ---- Window ----

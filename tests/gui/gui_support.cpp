@@ -11,6 +11,12 @@ void Settle() {
   }
 }
 
+void Activate(QWidget& window) {
+  window.activateWindow();
+  QApplication::setActiveWindow(&window);
+  Settle();
+}
+
 void CloseAllWindows() {
   for (framework::Window* w : framework::AllWindows()) {
     if (!w->IsClosed()) w->close();

@@ -25,6 +25,10 @@ void ClickThroughWindow(framework::Control& control);
 // Saves a screenshot of the window into the build tree.
 void Screenshot(QWidget& window, const std::string& name);
 
+// Makes the window the active one, as a user's click would, so that focus
+// and shortcuts work.
+void Activate(QWidget& window);
+
 // Processes pending events (posted clicks, deferred deletes).
 void Settle();
 

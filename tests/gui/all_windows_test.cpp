@@ -1,0 +1,119 @@
+// Checks that hold for every window of the program.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+#include <map>
+
+#include "app/setup_windows.h"
+#include "framework/property_record.h"
+#include "gui/gui_support.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+
+struct WindowCase {
+  const char* name;
+  std::function<Window&()> open;
+  QSize content;
+  std::size_t controls;
+};
+
+void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.name; }
+
+std::vector<WindowCase> Windows() {
+  return {
+      {"Start1Window", [] () -> Window& { return shared<app::Start1Window>(); }, {540, 695}, 10},
+      {"Start1aWindow", [] () -> Window& { return shared<app::Start1aWindow>(); }, {400, 405}, 9},
+      {"Start2Window", [] () -> Window& { return shared<app::Start2Window>(); }, {310, 590}, 30},
+      {"Start3Window", [] () -> Window& { return shared<app::Start3Window>(); }, {300, 570}, 17},
+  };
+}
+
+class AllWindows : public ::testing::TestWithParam<WindowCase> {
+ protected:
+  void SetUp() override { CloseAllWindows(); }
+  void TearDown() override { CloseAllWindows(); }
+};
+
+TEST_P(AllWindows, BuildsWithItsSizeAndControls) {
+  Window& w = GetParam().open();
+  EXPECT_EQ(w.Content().size(), GetParam().content);
+  EXPECT_EQ(w.Controls().size(), GetParam().controls);
+  Screenshot(w, GetParam().name);
+}
+
+TEST_P(AllWindows, TextsFitTheirControls) {
+  Window& w = GetParam().open();
+  for (Control* c : w.Controls()) {
+    QWidget& widget = c->Widget();
+    if (auto* label = qobject_cast<QLabel*>(&widget); label && !label->wordWrap()) {
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+          << GetParam().name << "." << c->Name();
+    } else if (auto* radio = qobject_cast<QRadioButton*>(&widget)) {
+      EXPECT_LE(radio->sizeHint().width(), radio->width()) << GetParam().name << "." << c->Name();
+    } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+      // The caption with a little room on each side (the style's minimum
+      // button width says nothing about the text).
+      EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width())
+          << GetParam().name << "." << c->Name();
+    }
+  }
+}
+
+TEST_P(AllWindows, EachRecordDecodesBackAndReversedBuildsTheSameControl) {
+  Window& w = GetParam().open();
+  for (Control* c : w.Controls()) {
+    const auto record = DecodeRecord(c->Kind(), c->RecordBytes());
+    ASSERT_TRUE(record.has_value()) << c->Name();
+    EXPECT_EQ(EncodeRecord(*record), c->RecordBytes()) << c->Name();
+    PropertyRecord reversed = *record;
+    std::reverse(reversed.begin(), reversed.end());
+    const QRect before = c->Widget().geometry();
+    const QFont font = c->Widget().font();
+    RuntimeMassPropertySetter(*c, EncodeRecord(reversed));
+    EXPECT_EQ(c->Widget().geometry(), before) << c->Name();
+    EXPECT_EQ(c->Widget().font(), font) << c->Name();
+  }
+}
+
+TEST_P(AllWindows, ClickingARadioTurnsOnlyItsGroupOver) {
+  Window& w = GetParam().open();
+  std::vector<RadioButtonControl*> radios;
+  for (Control* c : w.Controls()) {
+    if (auto* r = dynamic_cast<RadioButtonControl*>(c)) radios.push_back(r);
+  }
+  for (RadioButtonControl* target : radios) {
+    std::map<RadioButtonControl*, bool> before;
+    for (auto* r : radios) before[r] = r->Value();
+    ClickThroughWindow(*target);
+    EXPECT_TRUE(target->Value()) << GetParam().name << "." << target->Name();
+    for (auto* r : radios) {
+      if (r == target) continue;
+      if (r->group() == target->group()) {
+        EXPECT_FALSE(r->Value()) << r->Name();
+      } else {
+        EXPECT_EQ(r->Value(), before[r]) << r->Name();
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, AllWindows, ::testing::ValuesIn(Windows()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Fonts, PointSizesArePixelSizes) {
+  CloseAllWindows();
+  auto& start = shared<app::Start1Window>();
+  EXPECT_EQ(start.Label("StaticText2").font().pixelSize(), 24);
+  EXPECT_EQ(start.Label("StaticText1").font().pixelSize(), 18);
+  EXPECT_EQ(start.Button("continue1").font().pixelSize(), 12);
+  EXPECT_EQ(start.Label("StaticText1").font().family(), "DejaVu Sans Condensed");
+  CloseAllWindows();
+}
+
+}  // namespace

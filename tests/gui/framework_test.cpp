@@ -1,0 +1,246 @@
+// The framework's windows, controls and dispatcher, on a small window made
+// for the purpose.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/runtime.h"
+#include "gui/gui_support.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+
+std::vector<std::string> journal;
+
+// Keeps the event loop busy for a while, as a long search would.
+void Compute(std::chrono::milliseconds span) {
+  const auto end = std::chrono::steady_clock::now() + span;
+  while (std::chrono::steady_clock::now() < end) RuntimeBackgroundTask();
+}
+
+class ProbeWindow : public Window {
+ public:
+  int textChanges = 0;
+  int radioActions = 0;
+  int pushes = 0;
+
+  void Field1_TextChange() { ++textChanges; }
+  void Radio1_Action() { ++radioActions; }
+  void Radio2_Action() { ++radioActions; }
+  void Other_Action() { ++radioActions; }
+  void Go_Action() {
+    ++pushes;
+    journal.push_back("go begins");
+    Compute(std::chrono::milliseconds(60));
+    Label("Result").SetText("done");  // the window may have been closed meanwhile
+    journal.push_back("go ends");
+  }
+  void Next_Action() { journal.push_back("next"); }
+  void Throw_Action() { throw std::runtime_error("probe failure"); }
+
+ protected:
+  void Layout() override { Apply(WindowSpec().Title("Probe").Content(300, 200)); }
+  void CreateControls() override {
+    Add(EditField("Field1").At(10, 10, 100, 22), &ProbeWindow::Field1_TextChange);
+    Add(RadioButton("Radio1").At(20, 60, 80, 20).Caption("one").On(), &ProbeWindow::Radio1_Action);
+    Add(RadioButton("Radio2").At(20, 85, 80, 20).Caption("two"), &ProbeWindow::Radio2_Action);
+    // A frame made after the radios it holds.
+    Add(GroupBox("Frame").At(10, 50, 120, 65).Caption("pair"));
+    Add(RadioButton("Other").At(150, 60, 80, 20).Caption("other").On(), &ProbeWindow::Other_Action);
+    Add(PushButton("Go").At(150, 150, 60, 25).Caption("go").Default(), &ProbeWindow::Go_Action);
+    Add(PushButton("Next").At(220, 150, 60, 25).Caption("next"), &ProbeWindow::Next_Action);
+    Add(PushButton("Throw").At(10, 150, 60, 25).Caption("throw"), &ProbeWindow::Throw_Action);
+    Add(StaticText("Result").At(10, 120, 200, 20));
+    Add(RoundRectangle("Box").At(150, 100, 120, 40));
+    Add(StaticText("Inner").At(160, 110, 60, 20).Parent("Box").Text("inside\rnext line").Size(10));
+  }
+};
+
+class Framework : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    journal.clear();
+  }
+  void TearDown() override { CloseAllWindows(); }
+};
+
+TEST_F(Framework, SharedInstanceIsBuiltOnceAndAnewAfterClosing) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  EXPECT_EQ(&shared<ProbeWindow>(), &w);
+  EXPECT_EQ(w.Content().size(), QSize(300, 200));
+  EXPECT_EQ(w.Controls().size(), 11u);
+  EXPECT_EQ(w.textChanges + w.radioActions + w.pushes, 0);  // building runs no handler
+  w.Field("Field1").SetText("x");
+  w.close();
+  Settle();
+  EXPECT_EQ(existing<ProbeWindow>(), nullptr);
+  ProbeWindow& again = shared<ProbeWindow>();
+  EXPECT_EQ(again.Field("Field1").Text(), "");
+}
+
+TEST_F(Framework, ControlsInsideAParentCountFromTheWindowCorner) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  Control& inner = *w.FindControl("Inner");
+  EXPECT_EQ(inner.Left(), 160);
+  EXPECT_EQ(inner.Top(), 110);
+  EXPECT_EQ(inner.Widget().pos(), QPoint(10, 10));  // within the box
+  EXPECT_EQ(inner.Widget().font().pixelSize(), 10);
+  // Carriage returns are line breaks on screen.
+  EXPECT_EQ(static_cast<QLabel&>(inner.Widget()).text(), "inside\nnext line");
+  EXPECT_EQ(w.Label("Inner").Text(), "inside\rnext line");
+  EXPECT_THROW(w.Label("Missing"), NilObjectException);
+  EXPECT_THROW(w.Label("Go"), NilObjectException);  // a button is not a label
+}
+
+TEST_F(Framework, TextChangeOnEveryCodeSetEvenTheSameText) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  auto& field = w.Field("Field1");
+  field.SetText("abc");
+  EXPECT_EQ(w.textChanges, 1);
+  field.SetText("abc");
+  EXPECT_EQ(w.textChanges, 2);
+  field.SetText("");
+  field.SetText("");
+  EXPECT_EQ(w.textChanges, 4);
+  Type(field, "12");
+  EXPECT_GE(w.textChanges, 6);
+  EXPECT_EQ(field.Text(), "12");
+}
+
+TEST_F(Framework, RadioActionOnEveryChangeOfValue) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  w.Radio("Radio2").SetValue(true);  // two changes: Radio2 on, Radio1 off
+  EXPECT_EQ(w.radioActions, 2);
+  EXPECT_FALSE(w.Radio("Radio1").Value());
+  EXPECT_TRUE(w.Radio("Other").Value());  // another group
+  w.Radio("Radio2").SetValue(false);  // an exclusive group still lets code switch off
+  EXPECT_FALSE(w.Radio("Radio2").Value());
+  EXPECT_EQ(w.radioActions, 3);
+  w.Radio("Radio2").SetValue(false);  // no change, no action
+  EXPECT_EQ(w.radioActions, 3);
+}
+
+TEST_F(Framework, RadioClicksReachTheRadiosUnderAFrame) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  ClickThroughWindow(w.Radio("Radio2"));
+  EXPECT_TRUE(w.Radio("Radio2").Value());
+  EXPECT_FALSE(w.Radio("Radio1").Value());
+  EXPECT_TRUE(w.Radio("Other").Value());
+}
+
+TEST_F(Framework, ReturnPressesTheDefaultButton) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  w.Field("Field1").setFocus();
+  QTest::keyClick(&w.Field("Field1"), Qt::Key_Return);
+  EXPECT_EQ(w.pushes, 1);
+  QTest::keyClick(&w.Radio("Other"), Qt::Key_Enter);
+  EXPECT_EQ(w.pushes, 2);
+}
+
+TEST_F(Framework, AClickDuringAComputationRunsAfterIt) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  // The click arrives while Go's computation processes events.
+  QTimer::singleShot(10, [&w] { w.Button("Next").click(); });
+  w.Button("Go").Push();
+  Settle();
+  EXPECT_EQ(journal, (std::vector<std::string>{"go begins", "go ends", "next"}));
+  EXPECT_EQ(Dispatcher::Queued(), 0u);
+}
+
+TEST_F(Framework, ClosingAWindowWhileItsHandlerRunsIsSafe) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  QPointer<ProbeWindow> watch(&w);
+  QTimer::singleShot(10, [&w] { w.close(); });
+  w.Button("Go").Push();  // keeps using its controls after the close
+  EXPECT_EQ(journal.back(), "go ends");
+  EXPECT_EQ(existing<ProbeWindow>(), nullptr);
+  Settle();
+  EXPECT_TRUE(watch.isNull());  // deleted once the handler had returned
+}
+
+TEST_F(Framework, HandlersOfAClosedWindowAreDropped) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  ProbeWindow* other = nullptr;
+  QTimer::singleShot(10, [&] {
+    w.Button("Next").click();  // queued behind Go
+    w.close();
+  });
+  w.Button("Go").Push();
+  Settle();
+  EXPECT_EQ(journal, (std::vector<std::string>{"go begins", "go ends"}));
+  (void)other;
+}
+
+TEST_F(Framework, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  const int before = UnhandledExceptionCount();
+  w.Button("Throw").Push();
+  EXPECT_EQ(UnhandledExceptionCount(), before + 1);
+  EXPECT_EQ(LastUnhandledException(), "probe failure");
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->windowTitle() == "Unhandled exception") top->close();
+  }
+  w.Button("Next").Push();
+  EXPECT_EQ(journal.back(), "next");
+}
+
+TEST_F(Framework, MenusOfEveryWindow) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  auto* bar = w.findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  const auto menus = bar->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), "&File");
+  EXPECT_EQ(menus[1]->text(), "&Edit");
+  const auto file = menus[0]->menu()->actions();
+  ASSERT_EQ(file.size(), 1);
+  EXPECT_EQ(file[0]->text(), "&Quit");
+  EXPECT_EQ(file[0]->shortcut(), QKeySequence("Ctrl+Q"));
+  QStringList edit;
+  for (QAction* a : menus[1]->menu()->actions()) edit << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(edit, QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}));
+}
+
+TEST_F(Framework, EditMenuActsOnTheFocusedField) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  auto* bar = w.findChild<QMenuBar*>();
+  auto action = [bar](const char* name) { return bar->findChild<QAction*>(name); };
+  auto& field = w.Field("Field1");
+  Activate(w);
+  Type(field, "0.125");
+  field.setFocus();
+  action("EditSelectAll")->trigger();
+  EXPECT_EQ(field.selectedText(), "0.125");
+  action("EditCopy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "0.125");
+  const int changes = w.textChanges;
+  action("EditClear")->trigger();
+  EXPECT_EQ(field.Text(), "");
+  action("EditPaste")->trigger();
+  EXPECT_EQ(field.Text(), "0.125");
+  EXPECT_EQ(w.textChanges, changes + 2);  // menu edits raise TextChange too
+  action("EditUndo")->trigger();
+  EXPECT_EQ(field.Text(), "");
+}
+
+TEST_F(Framework, QuitEndsTheEventLoop) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  Activate(w);
+  QTimer::singleShot(0, [&w] { QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier); });
+  QTimer::singleShot(2000, [] { QCoreApplication::exit(99); });  // a safety net
+  EXPECT_EQ(QApplication::exec(), 0);
+}
+
+}  // namespace
