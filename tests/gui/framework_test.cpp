@@ -34,6 +34,7 @@ class ProbeWindow : public Window {
   int textChanges = 0;
   int radioActions = 0;
   int pushes = 0;
+  int activations = 0;
 
   void Field1_TextChange() { ++textChanges; }
   void Radio1_Action() { ++radioActions; }
@@ -64,6 +65,7 @@ class ProbeWindow : public Window {
     Add(StaticText("Result").At(10, 120, 200, 20));
     Add(RoundRectangle("Box").At(150, 100, 120, 40));
     Add(StaticText("Inner").At(160, 110, 60, 20).Parent("Box").Text("inside\rnext line").Size(10));
+    OnActivate([this] { ++activations; });
   }
 };
 
@@ -194,6 +196,15 @@ TEST_F(Framework, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
   }
   w.Button("Next").Push();
   EXPECT_EQ(journal.back(), "next");
+}
+
+TEST_F(Framework, ActivationRunsTheWindowsHandler) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  const int before = w.activations;
+  QApplication::setActiveWindow(nullptr);
+  Settle();
+  Activate(w);
+  EXPECT_EQ(w.activations, before + 1);
 }
 
 TEST_F(Framework, MenusOfEveryWindow) {
