@@ -1,6 +1,10 @@
 #include "framework/controls.h"
 
 #include <QButtonGroup>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -407,6 +411,255 @@ void PictureControl::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   picture_->Draw(p, rect());
+}
+
+}  // namespace framework
+
+// ---- Listbox ----
+
+namespace framework {
+
+// Edits cells in a line edit that reports every change the user makes, and
+// draws the list's grid lines.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(ListboxControl& list) : QStyledItemDelegate(&list), list_(list) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFont(list_.font());
+    editor->setFrame(false);
+    const int row = index.row(), column = index.column();
+    list_.editor_ = editor;
+    list_.editRow_ = row;
+    list_.editColumn_ = column;
+    QObject::connect(editor, &QLineEdit::textEdited, &list_, [this, row, column] {
+      if (list_.CellTextChange) {
+        auto handler = list_.CellTextChange;
+        Dispatcher::Run(&list_.Owner(), [handler, row, column] { handler(row, column); });
+      }
+    });
+    QObject::connect(editor, &QObject::destroyed, &list_, [this, editor] {
+      if (list_.editor_ == editor) {
+        list_.editor_ = nullptr;
+        list_.editRow_ = list_.editColumn_ = -1;
+      }
+    });
+    return editor;
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    painter->setPen(QPen(QColor(190, 190, 190), 1));
+    const QRect r = option.rect;
+    if (list_.gridVertical_ != 0 && index.column() + 1 < list_.columnCount()) {
+      painter->drawLine(r.topRight(), r.bottomRight());
+    }
+    if (list_.gridHorizontal_ != 0) painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->restore();
+  }
+
+ private:
+  ListboxControl& list_;
+};
+
+ListboxControl::ListboxControl(Window& window)
+    : QTableWidget(&window.Content()), Control(window, ObjectKind::Listbox) {
+  setFont(StyleFont());
+  setItemDelegate(new CellDelegate(*this));
+  verticalHeader()->hide();
+  horizontalHeader()->hide();
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setHighlightSections(false);
+  setShowGrid(false);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setWordWrap(false);
+  setColumnCount(1);
+}
+
+void ListboxControl::DeleteAllRows() {
+  setRowCount(0);
+  lastAdded_ = -1;
+}
+
+void ListboxControl::AddRow(const std::string& firstCell) {
+  const int row = rowCount();
+  insertRow(row);
+  verticalHeader()->resizeSection(row, fontMetrics().height() + 4);
+  SetCell(row, 0, firstCell);
+  lastAdded_ = row;
+}
+
+int ListboxControl::LastIndex() const { return lastAdded_; }
+
+QTableWidgetItem* ListboxControl::ItemAt(int row, int column) {
+  if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
+    throw std::out_of_range("list " + Name() + " has no cell (" + std::to_string(row) + ", " +
+                            std::to_string(column) + ")");
+  }
+  QTableWidgetItem* it = item(row, column);
+  if (it == nullptr) {
+    it = new QTableWidgetItem();
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    setItem(row, column, it);
+  }
+  return it;
+}
+
+std::string ListboxControl::Cell(int row, int column) const {
+  // While the cell is edited its text is the editor's.
+  if (editor_ != nullptr && row == editRow_ && column == editColumn_) {
+    return editor_->text().toStdString();
+  }
+  const QTableWidgetItem* it = const_cast<ListboxControl*>(this)->ItemAt(row, column);
+  return it->text().toStdString();
+}
+
+void ListboxControl::SetCell(int row, int column, const std::string& text) {
+  QTableWidgetItem* it = ItemAt(row, column);
+  const QString t = QString::fromStdString(text);
+  if (editor_ != nullptr && row == editRow_ && column == editColumn_) {
+    // Writing the item would reload the open editor and throw its cursor to
+    // the end; the editor keeps what the user types and commits it later.
+    const QSignalBlocker block(model());
+    it->setText(t);
+    return;
+  }
+  it->setText(t);
+}
+
+std::string ListboxControl::Heading(int column) const {
+  const QTableWidgetItem* h = horizontalHeaderItem(column);
+  return h ? h->text().toStdString() : std::string();
+}
+
+void ListboxControl::SetHeading(int column, const std::string& text) {
+  if (column < 0 || column >= columnCount()) return;
+  setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(text)));
+}
+
+void ListboxControl::SetCellEditable(int row, int column) {
+  QTableWidgetItem* it = ItemAt(row, column);
+  it->setFlags(it->flags() | Qt::ItemIsEditable);
+}
+
+void ListboxControl::EditCell(int row, int column) {
+  QTableWidgetItem* it = ItemAt(row, column);
+  if (it->flags() & Qt::ItemIsEditable) {
+    setCurrentItem(it);
+    editItem(it);
+  }
+}
+
+void ListboxControl::ApplyColumnWidths() {
+  const int total = viewport()->width() > 0 ? width() - 2 * frameWidth() : width();
+  int used = 0;
+  for (int c = 0; c < columnCount(); ++c) {
+    const double share = c < static_cast<int>(widths_.size()) ? widths_[c] : 1.0 / columnCount();
+    const int w = c + 1 == columnCount() ? std::max(0, total - used) : static_cast<int>(total * share);
+    horizontalHeader()->resizeSection(c, w);
+    used += w;
+  }
+}
+
+void ListboxControl::resizeEvent(QResizeEvent* e) {
+  QTableWidget::resizeEvent(e);
+  ApplyColumnWidths();
+}
+
+void ListboxControl::mousePressEvent(QMouseEvent* e) {
+  QTableWidget::mousePressEvent(e);
+  const QModelIndex index = indexAt(e->position().toPoint());
+  if (!index.isValid() || !CellClick) return;
+  const QRect cell = visualRect(index);
+  const int row = index.row(), column = index.column();
+  const int x = e->position().toPoint().x() - cell.left(), y = e->position().toPoint().y() - cell.top();
+  auto handler = CellClick;
+  Dispatcher::Run(&Owner(), [handler, row, column, x, y] { handler(row, column, x, y); });
+}
+
+bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (ApplyTextStyle(name, value)) return true;
+  if (name == "ColumnCount") {
+    setColumnCount(std::max(1, *As<std::int32_t>(value)));
+    ApplyColumnWidths();
+  } else if (name == "ColumnWidths") {
+    // "30%, 70%": shares of the width, in column order.
+    widths_.clear();
+    for (const QString& part : QString::fromStdString(*As<std::string>(value)).split(',')) {
+      QString p = part.trimmed();
+      if (p.endsWith('%')) p.chop(1);
+      bool ok = false;
+      const double v = p.toDouble(&ok);
+      if (ok && v >= 0) widths_.push_back(v / 100.0);
+    }
+    ApplyColumnWidths();
+  } else if (name == "HasHeading") {
+    horizontalHeader()->setVisible(*As<bool>(value));
+  } else if (name == "InitialValue") {
+    // Rows separated by line breaks, cells by tabs.
+    const QString text = QString::fromStdString(*As<std::string>(value));
+    if (!text.isEmpty()) {
+      for (const QString& line : text.split(QRegularExpression("\r\n|\r|\n"))) {
+        const QStringList cells = line.split('\t');
+        AddRow(cells.value(0).toStdString());
+        for (int c = 1; c < cells.size() && c < columnCount(); ++c) SetCell(LastIndex(), c, cells[c].toStdString());
+      }
+    }
+  } else if (name == "GridLinesVertical") {
+    gridVertical_ = *As<std::int32_t>(value);
+  } else if (name == "GridLinesHorizontal") {
+    gridHorizontal_ = *As<std::int32_t>(value);
+  } else if (name == "ScrollBarVertical") {
+    setVerticalScrollBarPolicy(*As<bool>(value) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  } else if (name == "ScrollbarHorizontal") {
+    setHorizontalScrollBarPolicy(*As<bool>(value) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  } else if (name == "RequiresSelection" || name == "SelectionType" || name == "HeadingIndex" ||
+             name == "DefaultRowHeight" || name == "_ScrollWidth" || name == "_ScrollOffset" ||
+             name == "Hierarchical" || name == "EnableDrag" || name == "EnableDragReorder" ||
+             name == "ColumnsResizable" || name == "AutoHideScrollbars") {
+    // Single selection of fixed columns, scroll bars shown as needed.
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
+}
+
+// ---- ScrollBar ----
+
+ScrollBarControl::ScrollBarControl(Window& window)
+    : QScrollBar(Qt::Vertical, &window.Content()), Control(window, ObjectKind::ScrollBar) {
+  QObject::connect(this, &QScrollBar::valueChanged, [this] { Raise(ValueChanged); });
+}
+
+bool ScrollBarControl::Apply(const std::string& name, const PropertyValue& value) {
+  if (name == "Minimum") {
+    setMinimum(*As<std::int32_t>(value));
+  } else if (name == "Maximum") {
+    setMaximum(*As<std::int32_t>(value));
+  } else if (name == "Value") {
+    const QSignalBlocker block(this);  // building runs no handler
+    setValue(*As<std::int32_t>(value));
+  } else if (name == "LineStep") {
+    setSingleStep(*As<std::int32_t>(value));
+  } else if (name == "PageStep") {
+    setPageStep(*As<std::int32_t>(value));
+  } else if (name == "LiveScroll") {
+    // Without live scrolling the value changes when the thumb is released.
+    setTracking(*As<bool>(value));
+  } else if (name == "AcceptFocus") {
+    setFocusPolicy(*As<bool>(value) ? Qt::StrongFocus : Qt::NoFocus);
+  } else {
+    return Control::Apply(name, value);
+  }
+  return true;
 }
 
 }  // namespace framework

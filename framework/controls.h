@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -182,6 +184,59 @@ class PictureControl : public QWidget, public Control {
 
  private:
   PicturePtr picture_;
+};
+
+// A list box: rows of text cells in columns whose widths are percentages of
+// the list's width, with an optional heading row. Cells can be made editable
+// and opened for editing; while a cell is edited, Cell() reads the live text.
+class ListboxControl : public QTableWidget, public Control {
+ public:
+  explicit ListboxControl(Window& window);
+  QWidget& Widget() override { return *this; }
+
+  void DeleteAllRows();
+  void AddRow(const std::string& firstCell);
+  int LastIndex() const;  // the row last added, -1 when none
+  int ListCount() const { return rowCount(); }
+  std::string Cell(int row, int column) const;
+  void SetCell(int row, int column, const std::string& text);
+  std::string Heading(int column) const;
+  void SetHeading(int column, const std::string& text);
+  void SetCellEditable(int row, int column);
+  void EditCell(int row, int column);
+
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+
+  // Click on a cell: row, column and the position within the cell.
+  std::function<void(int, int, int, int)> CellClick;
+  // Every change the user makes to the text of the cell being edited.
+  std::function<void(int, int)> CellTextChange;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  friend class CellDelegate;
+  void ApplyColumnWidths();
+  QTableWidgetItem* ItemAt(int row, int column);
+  std::vector<double> widths_;  // fractions of the width
+  int gridVertical_ = 0, gridHorizontal_ = 0;
+  QLineEdit* editor_ = nullptr;
+  int editRow_ = -1, editColumn_ = -1;
+  int lastAdded_ = -1;
+};
+
+class ScrollBarControl : public QScrollBar, public Control {
+ public:
+  explicit ScrollBarControl(Window& window);
+  QWidget& Widget() override { return *this; }
+  int Value() const { return value(); }
+  void SetValue(int v) { setValue(v); }
+  int Maximum() const { return maximum(); }
+  void SetMaximum(int v) { setMaximum(v); }
+  bool Apply(const std::string& name, const PropertyValue& value) override;
+  std::function<void()> ValueChanged;
 };
 
 }  // namespace framework

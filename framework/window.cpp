@@ -48,8 +48,8 @@ Control* MakeControl(Window& w, ObjectKind kind) {
     case ObjectKind::Line: return new ShapeControl(w, kind);
     case ObjectKind::Canvas:
     case ObjectKind::ImageWell: return new PictureControl(w, kind);
-    case ObjectKind::Listbox:
-    case ObjectKind::ScrollBar:
+    case ObjectKind::Listbox: return new ListboxControl(w);
+    case ObjectKind::ScrollBar: return new ScrollBarControl(w);
     case ObjectKind::Window: break;
   }
   throw std::logic_error(std::string("no control kind ") + KindName(kind));
@@ -249,6 +249,8 @@ void Window::BindEvent(Control& c, std::function<void()> handler) {
     r->Action = std::move(handler);
   } else if (auto* f = dynamic_cast<EditFieldControl*>(&c)) {
     f->TextChange = std::move(handler);
+  } else if (auto* s = dynamic_cast<ScrollBarControl*>(&c)) {
+    s->ValueChanged = std::move(handler);
   } else {
     throw std::logic_error("control " + c.Name() + " raises no event");
   }

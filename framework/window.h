@@ -53,6 +53,8 @@ class Window : public QWidget {
   PushButtonControl& Button(std::string_view name) const { return Get<PushButtonControl>(name); }
   RadioButtonControl& Radio(std::string_view name) const { return Get<RadioButtonControl>(name); }
   PictureControl& PictureAt(std::string_view name) const { return Get<PictureControl>(name); }
+  ListboxControl& List(std::string_view name) const { return Get<ListboxControl>(name); }
+  ScrollBarControl& Scroll(std::string_view name) const { return Get<ScrollBarControl>(name); }
 
   bool IsClosed() const { return closed_; }
   int HandlerDepth() const { return handlerDepth_; }
@@ -78,6 +80,20 @@ class Window : public QWidget {
     Control& c = Add(spec);
     BindEvent(c, [w = static_cast<W*>(this), handler] { (w->*handler)(); });
     return c;
+  }
+  // A list's cell events. The click handler's result (whether the click was
+  // handled) is not used: the list's own handling always goes on.
+  template <class W>
+  void BindCellClick(const std::string& list, bool (W::*handler)(int, int, int, int)) {
+    List(list).CellClick = [w = static_cast<W*>(this), handler](int r, int c, int x, int y) {
+      (void)(w->*handler)(r, c, x, y);
+    };
+  }
+  template <class W>
+  void BindCellTextChange(const std::string& list, void (W::*handler)(int, int)) {
+    List(list).CellTextChange = [w = static_cast<W*>(this), handler](int r, int c) {
+      (w->*handler)(r, c);
+    };
   }
   // As Add for a canvas or image well, setting the picture first.
   Control& Add(const Spec& spec, PicturePtr picture);

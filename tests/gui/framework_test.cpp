@@ -255,3 +255,102 @@ TEST_F(Framework, QuitEndsTheEventLoop) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+
+class ListProbe : public Window {
+ public:
+  std::vector<std::string> edits;
+  int clicks = 0;
+  int scrolls = 0;
+
+  bool List1_CellClick(int row, int column, int, int) {
+    ++clicks;
+    List("List1").SetCellEditable(row, 1);
+    List("List1").EditCell(row, 1);
+    (void)column;
+    return false;
+  }
+  void List1_CellTextChange(int row, int column) {
+    edits.push_back(List("List1").Cell(row, column));
+    // Writing the cell being edited must not disturb the typing.
+    List("List1").SetCell(row, column, List("List1").Cell(row, column));
+  }
+  void Bar_ValueChanged() { ++scrolls; }
+
+ protected:
+  void Layout() override { Apply(WindowSpec().Title("Lists").Content(300, 200)); }
+  void CreateControls() override {
+    Add(Listbox("List1").At(10, 10, 200, 120).Size(14).Italic().Set("ColumnCount", 2)
+            .Set("ColumnWidths", std::string("30%, 70%")).Set("HasHeading", true)
+            .Set("GridLinesVertical", 3));
+    BindCellClick("List1", &ListProbe::List1_CellClick);
+    BindCellTextChange("List1", &ListProbe::List1_CellTextChange);
+    Add(ScrollBar("Bar").At(285, 0, 15, 200).Range(0, 100).Steps(1, 50), &ListProbe::Bar_ValueChanged);
+  }
+};
+
+class Lists : public ::testing::Test {
+ protected:
+  void SetUp() override { CloseAllWindows(); }
+  void TearDown() override { CloseAllWindows(); }
+};
+
+TEST_F(Lists, RowsCellsAndHeadings) {
+  ListProbe& w = shared<ListProbe>();
+  auto& list = w.List("List1");
+  EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1), list.viewport()->width());
+  EXPECT_NEAR(list.columnWidth(0), 0.3 * list.viewport()->width(), 1.5);
+  EXPECT_EQ(list.LastIndex(), -1);
+  list.SetHeading(0, "gas");
+  list.SetHeading(1, "J/mol");
+  for (int i = 0; i < 3; ++i) {
+    list.AddRow(" ");
+    list.SetCell(list.LastIndex(), 0, "row" + std::to_string(i));
+    list.SetCell(list.LastIndex(), 1, std::to_string(i * 10));
+  }
+  EXPECT_EQ(list.ListCount(), 3);
+  EXPECT_EQ(list.LastIndex(), 2);
+  EXPECT_EQ(list.Cell(1, 0), "row1");
+  EXPECT_EQ(list.Cell(2, 1), "20");
+  EXPECT_EQ(list.Heading(1), "J/mol");
+  EXPECT_THROW(list.Cell(5, 0), std::out_of_range);
+  Screenshot(w, "ListProbe");
+  list.DeleteAllRows();
+  EXPECT_EQ(list.ListCount(), 0);
+  EXPECT_EQ(list.LastIndex(), -1);
+}
+
+TEST_F(Lists, EditingACellReportsEveryKeystrokeWithTheLiveText) {
+  ListProbe& w = shared<ListProbe>();
+  Activate(w);
+  auto& list = w.List("List1");
+  list.AddRow("H2O");
+  list.SetCell(0, 1, "");
+  const QRect cell = list.visualRect(list.model()->index(0, 0));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_EQ(w.clicks, 1);
+  auto* editor = list.viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "0.35");
+  EXPECT_EQ(w.edits, (std::vector<std::string>{"0", "0.", "0.3", "0.35"}));
+  EXPECT_EQ(editor->text(), "0.35");
+  EXPECT_EQ(editor->cursorPosition(), 4);
+  QTest::keyClick(editor, Qt::Key_Left);
+  QTest::keyClicks(editor, "2");  // typed in the middle stays in the middle
+  EXPECT_EQ(editor->text(), "0.325");
+  EXPECT_EQ(w.edits.back(), "0.325");
+}
+
+TEST_F(Lists, ScrollBarRaisesValueChanged) {
+  ListProbe& w = shared<ListProbe>();
+  EXPECT_EQ(w.scrolls, 0);  // building sets its value without an event
+  w.Scroll("Bar").SetValue(30);
+  EXPECT_EQ(w.scrolls, 1);
+  EXPECT_EQ(w.Scroll("Bar").Value(), 30);
+}
+
+}  // namespace
