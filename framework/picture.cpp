@@ -1,26 +1,41 @@
 #include "framework/picture.h"
 
+#include <QFile>
+#include <QString>
+#include <mutex>
 #include <set>
 
-namespace framework {
+#include "framework/formula_picture.h"
 
+namespace framework {
 namespace {
-std::set<int>& Hidden() {
-  static std::set<int> hidden;
-  return hidden;
+
+// Sources are a few hundred bytes; anything far larger is not a picture.
+constexpr qint64 kMaxPictureFileBytes = 64 * 1024;
+
+std::mutex hiddenMutex;
+std::set<int> hiddenIds;
+
+bool IsHidden(int id) {
+  const std::lock_guard lock(hiddenMutex);
+  return hiddenIds.count(id) != 0;
 }
+
 }  // namespace
 
 PicturePtr GetPicture(int id) {
-  if (Hidden().count(id)) return nullptr;
-  return nullptr;
+  if (IsHidden(id)) return nullptr;
+  QFile file(QStringLiteral(":/pictures/%1.fml").arg(id));
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes) return nullptr;
+  return ParseFormulaPicture(file.readAll());
 }
 
 void HidePictureResource(int id, bool hidden) {
+  const std::lock_guard lock(hiddenMutex);
   if (hidden) {
-    Hidden().insert(id);
+    hiddenIds.insert(id);
   } else {
-    Hidden().erase(id);
+    hiddenIds.erase(id);
   }
 }
 
