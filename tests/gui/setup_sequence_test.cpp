@@ -202,3 +202,60 @@ TEST_F(SetupSequence, ReopenedCompositionWindowKeepsTheStoredCounts) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+
+class Pictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    app::ReleasePictures();
+  }
+  void TearDown() override {
+    HidePictureResource(201, false);
+    CloseAllWindows();
+  }
+};
+
+TEST_F(Pictures, EachIsReadOnceAndShownAtItsControlsSize) {
+  auto& start = shared<app::Start1Window>();
+  for (const char* name : {"ImageWell2", "Canvas1", "Canvas2"}) {
+    auto& control = start.PictureAt(name);
+    ASSERT_NE(control.Picture(), nullptr) << name;
+    EXPECT_EQ(control.Picture()->Size(), control.Widget().size()) << name;
+  }
+  EXPECT_TRUE(app::PictureCached(196));
+  EXPECT_FALSE(app::PictureCached(169));  // not before its window is built
+
+  start.Button("continue1").Push();
+  const int reads = app::PictureResourceReads();
+  existing<app::Start1aWindow>()->close();
+  Settle();
+  start.Button("continue1").Push();  // built again, from the cache
+  EXPECT_EQ(app::PictureResourceReads(), reads);
+  EXPECT_NE(existing<app::Start1aWindow>()->PictureAt("Canvas2").Picture(), nullptr);
+}
+
+TEST_F(Pictures, AMissingPictureLeavesItsControlBlank) {
+  HidePictureResource(201, true);
+  auto& start = shared<app::Start1Window>();
+  EXPECT_EQ(start.PictureAt("Canvas2").Picture(), nullptr);
+  EXPECT_NE(start.PictureAt("Canvas1").Picture(), nullptr);
+  EXPECT_EQ(start.Controls().size(), 10u);
+  EXPECT_TRUE(start.isVisible());
+  Screenshot(start, "Start1Window-without-gases");
+}
+
+TEST_F(Pictures, CompositionLabelsAllLoad) {
+  auto& fluid = shared<app::Start2Window>();
+  for (int i = 1; i <= 11; ++i) {
+    auto& c = fluid.PictureAt("Canvas" + std::to_string(i));
+    ASSERT_NE(c.Picture(), nullptr) << i;
+    EXPECT_EQ(c.Picture()->Size(), c.Widget().size()) << i;
+  }
+}
+
+}  // namespace
