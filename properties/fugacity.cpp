@@ -24,7 +24,9 @@ void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t mo
     const double bi = b[i];
     double S = 0.0;
     for (int j = 0; j < kGases; ++j) {
-      S = S + (2 * x[j]) * a[j][i];
+      // An absent gas adds nothing, also where its pair constant is undefined
+      // (N2 or CH4 between about 1197 K and 2136 K under Ostrem).
+      if (x[j] != 0.0) S = S + (2 * x[j]) * a[j][i];
       RuntimeBackgroundTask();
     }
     const double Lplus = Log((V + bm) / V);

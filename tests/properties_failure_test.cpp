@@ -137,4 +137,19 @@ TEST(Excess, KindsCompositionsAndPhaseChoice) {
   EXPECT_NEAR(at - below, 0.5 * gap, 1e-6 * gap);
 }
 
+TEST(Fugacities, AbsentGasesCannotUndoThePresentOnes) {
+  // Ostrem, 1500 K: a of N2 is negative, so every pair with N2 is undefined.
+  // Pure water's coefficient must still be the textbook pure-fluid one,
+  // ln phi = Z - 1 - ln(Z - B) - (A/B) ln(1 + B/Z), A = aP/(R^2 T^2.5), B = bP/(RT).
+  const double T = 1500, P = 30, R = 8.314472;
+  CubicRoots r = Volume(Pure(H2O), T, P, Ostrem1999);
+  const double V = VolumeChoice(r, LargestRoot);
+  const double am = aMixture(Pure(H2O), T, Ostrem1999), bm = bMixture(Pure(H2O));
+  const double Z = P * V / (R * T), A = am * P / (R * R * std::pow(T, 2.5)), B = bm * P / (R * T);
+  const double expected = Z - 1 - std::log(Z - B) - (A / B) * std::log(1 + B / Z);
+  Fugacities(Pure(H2O), T, P, V, Ostrem1999);
+  EXPECT_NEAR(std::log(Coefficient[H2O]), expected, 1e-12);
+  EXPECT_NE(Coefficient[H2O], 1.0);
+}
+
 }  // namespace
