@@ -146,3 +146,52 @@ std::string Str(double v) {
   if (ec != std::errc()) return "0";
   return std::string(buf, ptr);
 }
+
+namespace {
+
+// Code points of bytes 0x80..0x9F in code page 1252 (0 where the byte is
+// unassigned); 0xA0..0xFF are Latin-1.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char ToCp1252(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (int i = 0; i < 32; ++i) {
+    if (kCp1252High[i] != 0 && kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::string ConvertToWindowsAnsi(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = c < 0x80 ? 0 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (c >= 0x80 && n == 0) {  // a stray continuation byte
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    char32_t cp = n == 0 ? c : n == 1 ? (c & 0x1F) : n == 2 ? (c & 0x0F) : (c & 0x07);
+    bool ok = i + n < utf8.size() || n == 0;
+    for (std::size_t k = 1; ok && k <= n; ++k) {
+      const auto d = static_cast<unsigned char>(utf8[i + k]);
+      if ((d & 0xC0) != 0x80) ok = false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (!ok) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    out.push_back(ToCp1252(cp));
+    i += n + 1;
+  }
+  return out;
+}

@@ -56,6 +56,10 @@ double Val(std::string_view text);
 // locale-free; negative zero shows as "0".
 std::string Str(double v);
 
+// UTF-8 text to the Windows ANSI encoding (code page 1252), for files meant
+// for other programs; a character that code page lacks becomes '?'.
+std::string ConvertToWindowsAnsi(std::string_view utf8);
+
 inline double Sqrt(double v) { return std::sqrt(v); }
 inline double Log(double v) { return std::log(v); }
 inline double Exp(double v) { return std::exp(v); }

@@ -161,4 +161,15 @@ TEST(BackgroundTask, LongSearchesLetEventsThroughWithoutChangingResults) {
   EXPECT_EQ(aHooked, a);
 }
 
+TEST(WindowsAnsi, MapsWhatCodePage1252HasAndMarksTheRest) {
+  EXPECT_EQ(ConvertToWindowsAnsi("isochore 20, 0.1"), "isochore 20, 0.1");
+  EXPECT_EQ(ConvertToWindowsAnsi("°C"), "\xB0" "C");         // Latin-1 range
+  EXPECT_EQ(ConvertToWindowsAnsi("€ – …"), "\x80 \x96 \x85");  // the 0x80..0x9F block
+  EXPECT_EQ(ConvertToWindowsAnsi("cm³/mol"), "cm\xB3/mol");
+  EXPECT_EQ(ConvertToWindowsAnsi("˚C"), "?C");  // the ring above is not in the code page
+  EXPECT_EQ(ConvertToWindowsAnsi("H₂O 😀"), "H?O ?");
+  EXPECT_EQ(ConvertToWindowsAnsi("a\xC3"), "a?");      // cut short
+  EXPECT_EQ(ConvertToWindowsAnsi("\x80x"), "?x");      // stray continuation byte
+}
+
 }  // namespace
