@@ -3,6 +3,8 @@
 // the calls that reach it).
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include "core/globals.h"
 #include "framework/runtime.h"
 
@@ -10,23 +12,8 @@ namespace {
 
 using namespace Globals;
 
-GasArray Mixture() {
-  GasArray x{};
-  x[H2O] = 0.5;
-  x[CO2] = 0.3;
-  x[N2] = 0.1;
-  x[CH4] = 0.1;
-  return x;
-}
-
-void NoOpHook() { benchmark::ClobberMemory(); }
-
-struct HookScope {
-  explicit HookScope(bool hooked) {
-    if (hooked) framework::SetBackgroundHook(NoOpHook);
-  }
-  ~HookScope() { framework::SetBackgroundHook(nullptr); }
-};
+using bench::HookScope;
+using bench::Mixture;
 
 void BM_aMixture(benchmark::State& state) {
   HookScope scope(state.range(0) != 0);

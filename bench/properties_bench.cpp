@@ -2,6 +2,8 @@
 // background hook and with one installed that does nothing.
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "properties/properties.h"
@@ -10,23 +12,8 @@ namespace {
 
 using namespace Globals;
 
-GasArray Mixture() {
-  GasArray x{};
-  x[H2O] = 0.5;
-  x[CO2] = 0.3;
-  x[N2] = 0.1;
-  x[CH4] = 0.1;
-  return x;
-}
-
-void NoOpHook() { benchmark::ClobberMemory(); }
-
-struct HookScope {
-  explicit HookScope(bool hooked) {
-    if (hooked) framework::SetBackgroundHook(NoOpHook);
-  }
-  ~HookScope() { framework::SetBackgroundHook(nullptr); }
-};
+using bench::HookScope;
+using bench::Mixture;
 
 void BM_Fugacities(benchmark::State& state) {
   HookScope scope(state.range(0) != 0);
