@@ -208,12 +208,4 @@ TEST_F(TextFile, AWriteThatFailsHalfwayKeepsTheOlderFile) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"5.txt"}));  // no temporary file left
 }
 
-TEST_F(TextFile, AnAbandonedFileLeavesNothing) {
-  {
-    AtomicTextFile file(folder_ / "7.txt");
-    file.WriteLine("never committed");
-  }
-  EXPECT_TRUE(Names().empty());
-}
-
 }  // namespace

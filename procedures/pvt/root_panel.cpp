@@ -15,7 +15,7 @@ const char* const kTexts[] = {"TextChoice0", "TextChoice1", "TextChoice2"};
 }  // namespace
 
 std::string RootRowText(double re, double im) {
-  // Only reachable through a temperature at or below 0 K.
+  // A temperature at or below 0 K gives roots that are no numbers.
   if (!std::isfinite(re) || !std::isfinite(im)) return kNoSolution;
   if (im == 0.0) return Str(re);
   return Str(re) + " and " + Str(im) + "\u00B7i";

@@ -176,39 +176,12 @@ TEST_F(PvtWindows, PressureOfNitrogenNearTheIdealGas) {
   EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
 }
 
-TEST_F(PvtWindows, PressureBelowTheCovolumeIsZeroAndTheVolumeIsKept) {
-  Pure(Globals::CO2);  // b is about 29.7 cm3/mol
-  auto& w = Pressure("20", "300");
-  EXPECT_EQ(Text(w, "Result"), "0");
-  EXPECT_EQ(Globals::MolarVolumes[0], 20.0);
-  EXPECT_EQ(Globals::TempKelvin, 0.0);  // the pressure window stores only V
-  EXPECT_EQ(Globals::PresMPa, 0.0);
-}
-
 TEST_F(PvtWindows, PressureAtZeroKelvinIsNoSolution) {
   Pure(Globals::N2);
   auto& w = Pressure("100", "");  // an empty temperature in kelvin: 0 K
   EXPECT_EQ(Text(w, "Result"), "no solution");
   Pressure("100", "-300", true);  // below 0 K
   EXPECT_EQ(Text(w, "Result"), "no solution");
-}
-
-TEST_F(PvtWindows, PressureUnitRadiosOnlyRelabel) {
-  Pure(Globals::N2);
-  auto& w = Pressure("1000", "300");
-  const std::string result = Text(w, "Result");
-  ClickThroughWindow(w.Radio("Celsius"));
-  EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
-  EXPECT_EQ(w.Field("dataEntry1").Text(), "300");
-  EXPECT_EQ(Text(w, "Result"), result);
-  ClickThroughWindow(w.Radio("Kelvin"));
-  EXPECT_EQ(Text(w, "StaticText3"), "Kelvin");
-
-  Press(w, "Clear");
-  EXPECT_EQ(w.Field("dataEntry").Text(), "");
-  EXPECT_EQ(w.Field("dataEntry1").Text(), "");
-  EXPECT_EQ(Text(w, "Result"), "");
-  EXPECT_EQ(Globals::MolarVolumes[0], 1000.0);
 }
 
 // ---- Temperature ----
@@ -232,8 +205,12 @@ TEST_F(PvtWindows, TemperatureGivesBackThePressuresTemperature) {
   EXPECT_NEAR(Number(t, "Result"), 400.0, 1e-9);
 }
 
-TEST_F(PvtWindows, TemperatureBelowTheCovolumeIsNoSolution) {
-  Pure(Globals::CO2);
+TEST_F(PvtWindows, BelowTheCovolumeThePressureIsZeroAndNoTemperatureSolves) {
+  Pure(Globals::CO2);  // b is about 29.7 cm3/mol
+  auto& p = Pressure("20", "300");
+  EXPECT_EQ(Text(p, "Result"), "0");
+  EXPECT_EQ(Globals::MolarVolumes[0], 20.0);  // kept whatever the pressure
+  EXPECT_EQ(Globals::PresMPa, 0.0);           // the pressure window stores only V
   Globals::TempKelvin = 300.0;
   auto& t = Temperature("20", "5");
   EXPECT_EQ(Text(t, "Result"), "no solution");
@@ -349,11 +326,8 @@ TEST_F(PvtWindows, VolumeAtZeroKelvinStoresNoNaN) {
   auto& iso = shared<Isochore>();
   Activate(iso);
   EXPECT_EQ(Text(iso, "ResultV"), "0");
-}
-
-TEST_F(PvtWindows, VolumeEmptyPressureGivesThreeZeros) {
-  Pure(Globals::N2);
-  auto& w = Volume("", "300");
+  // An empty pressure: Volume gives all zeros.
+  Volume("", "300");
   for (int k = 0; k < 3; ++k) EXPECT_EQ(Text(w, ("TextChoice" + std::to_string(k)).c_str()), "0");
 }
 
@@ -361,12 +335,8 @@ TEST_F(PvtWindows, VolumeClearKeepsTheStoredRoots) {
   Pure(Globals::N2);
   auto& w = Volume("10", "300");
   const double V = Globals::MolarVolumes[0];
-  ClickThroughWindow(w.Radio("Celsius"));
   Press(w, "Clear");
-  for (const char* f : {"dataEntry", "dataEntry1"}) EXPECT_EQ(w.Field(f).Text(), "");
   for (const char* t : {"TextChoice0", "TextChoice1", "TextChoice2", "Result"}) EXPECT_EQ(Text(w, t), "");
-  EXPECT_TRUE(w.Radio("Celsius").Value());
-  EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
   // A root chosen now still computes from the last calculation.
   ClickThroughWindow(w.Radio("Choice0"));
   EXPECT_EQ(Text(w, "Result"), Str(V));
@@ -463,29 +433,19 @@ TEST_F(PvtWindows, IsochoreMarksEveryFaultyFieldAndKeepsTheTable) {
   Press(w);
   EXPECT_EQ(w.Field("minimum").Text(), "put number");
   EXPECT_EQ(Rows(w), before);
-  // Nothing typed is not 0 degrees C either, and 0 K is refused.
-  Range("", "", "");
-  Press(w);
-  for (const char* f : {"minimum", "maximum", "interval"}) EXPECT_EQ(w.Field(f).Text(), "put number") << f;
-  Range("-273.15", "30", "5");
-  Press(w);
-  EXPECT_EQ(w.Field("minimum").Text(), "put number");
 }
 
 TEST_F(PvtWindows, IsochoreRefusesStepsThatWouldNeverEnd) {
   Pure(Globals::CO2);
   Globals::MolarVolumes[0] = 100.0;
   ExportFolder folder;
-  for (auto [min, max, step] : {std::tuple{"1000", "1001", "1e-14"}, std::tuple{"0", "1000", "1e-7"},
-                                std::tuple{"0", "1e300", "1"}}) {
-    auto& w = Range(min, max, step);
-    Press(w);
-    EXPECT_EQ(w.Field("interval").Text(), "put number") << min << " " << max << " " << step;
-    EXPECT_EQ(w.List("ListBox1").ListCount(), 0);
-    Type(w.Field("interval"), step);
-    Press(w, "Export");
-    EXPECT_EQ(w.Field("interval").Text(), "put number");
-  }
+  auto& w = Range("0", "1000", "1e-7");  // 1e10 rows
+  Press(w);
+  EXPECT_EQ(w.Field("interval").Text(), "put number");
+  EXPECT_EQ(w.List("ListBox1").ListCount(), 0);
+  Type(w.Field("interval"), "1e-7");
+  Press(w, "Export");
+  EXPECT_EQ(w.Field("interval").Text(), "put number");
   EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -576,7 +536,7 @@ TEST_F(PvtWindows, ClosingTheIsochoreDuringItsTableOrExportIsSafe) {
   Pure(Globals::N2);
   Globals::MolarVolumes[0] = 1000.0;
   ExportFolder folder;
-  {
+  for (const char* button : {"calculate", "Export"}) {
     auto& w = Range("0", "1000", "1");
     QPointer<Isochore> watch(&w);
     EveryPassHook hook;
@@ -584,21 +544,9 @@ TEST_F(PvtWindows, ClosingTheIsochoreDuringItsTableOrExportIsSafe) {
       hook.Restore();
       w.close();
     });
-    Press(w);
+    Press(w, button);
     Settle();
-    EXPECT_TRUE(watch.isNull());
-  }
-  {
-    auto& w = Range("0", "1000", "1");
-    QPointer<Isochore> watch(&w);
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&w, &hook] {
-      hook.Restore();
-      w.close();
-    });
-    Press(w, "Export");
-    Settle();
-    EXPECT_TRUE(watch.isNull());
+    EXPECT_TRUE(watch.isNull()) << button;
   }
   // The export finished its file.
   EXPECT_EQ(folder.Lines("1000.txt").size(), 4u + 1001u);
