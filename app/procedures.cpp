@@ -1,6 +1,7 @@
 #include "app/procedures.h"
 
 #include "framework/window.h"
+#include "procedures/pvt/pvt_windows.h"
 
 namespace app {
 
@@ -9,9 +10,9 @@ namespace {
 // Each procedure window is the shared instance of its class, brought to the
 // front: opens it as `[] { framework::shared<VolumeWindow>().Show(); }`.
 constexpr std::array<Procedure, 15> kProcedures = {{
-    {"MolarVolumes", nullptr},        // VolumeWindow
-    {"Pressures", nullptr},           // PressureWindow
-    {"Temperatures", nullptr},        // TemperatureWindow
+    {"MolarVolumes", [] { framework::shared<pvt::VolumeWindow>().Show(); }},
+    {"Pressures", [] { framework::shared<pvt::PressureWindow>().Show(); }},
+    {"Temperatures", [] { framework::shared<pvt::TemperatureWindow>().Show(); }},
     {"Fugacities", nullptr},          // FugacityWindow
     {"Activities", nullptr},          // ActivityWindow
     {"Homogenisation", nullptr},      // BubbleDewPoint

@@ -101,6 +101,18 @@ void RuntimeUnhandledException(const std::string& what) {
   }
 }
 
+void ShowMessage(const std::string& title, const std::string& text) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return;
+  }
+  auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(title),
+                              QString::fromStdString(text));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}
+
 int UnhandledExceptionCount() { return reports; }
 std::string LastUnhandledException() { return lastReport; }
 

@@ -41,6 +41,10 @@ class Dispatcher {
 // Reports an exception that no handler caught: one line on stderr and a
 // non-modal message window.
 void RuntimeUnhandledException(const std::string& what);
+// Shows `text` in a message window that does not block: the program goes on
+// while it is open, and the user closes it.
+void ShowMessage(const std::string& title, const std::string& text);
+
 // How many reports have been made (for tests).
 int UnhandledExceptionCount();
 std::string LastUnhandledException();

@@ -152,6 +152,35 @@ void StaticTextControl::SetText(const std::string& text) {
   setText(DisplayText(text));
 }
 
+QFont StaticTextControl::ShownFont() const {
+  QFont f = font();
+  if (wordWrap() || text().isEmpty() || text().contains('\n')) return f;
+  // Down to a size that still reads; below that the text is cut as before.
+  constexpr int kSmallest = 7;
+  for (int size = f.pixelSize(); size > kSmallest; --size) {
+    if (QFontMetrics(f).horizontalAdvance(text()) <= width()) break;
+    f.setPixelSize(size - 1);
+  }
+  return f;
+}
+
+void StaticTextControl::paintEvent(QPaintEvent* e) {
+  const QFont shown = ShownFont();
+  if (shown.pixelSize() == font().pixelSize()) {
+    QLabel::paintEvent(e);
+    return;
+  }
+  QPainter p(this);
+  p.setFont(shown);
+  p.setPen(palette().color(QPalette::WindowText));
+  const QFontMetrics designed(font()), small(shown);
+  const int advance = small.horizontalAdvance(text());
+  int x = 0;
+  if (alignment() & Qt::AlignHCenter) x = (width() - advance) / 2;
+  if (alignment() & Qt::AlignRight) x = width() - advance;
+  p.drawText(QPoint(std::max(0, x), designed.ascent()), text());
+}
+
 bool StaticTextControl::Apply(const std::string& name, const PropertyValue& value) {
   if (ApplyTextStyle(name, value)) return true;
   if (name == "Text") {
@@ -451,7 +480,9 @@ class CellDelegate : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem shown(option);
+    shown.font = list_.CellFont(index.row(), index.column());
+    QStyledItemDelegate::paint(painter, shown, index);
     painter->save();
     painter->setPen(QPen(QColor(190, 190, 190), 1));
     const QRect r = option.rect;
@@ -535,6 +566,21 @@ void ListboxControl::SetCell(int row, int column, const std::string& text) {
   it->setText(t);
 }
 
+QFont ListboxControl::CellFont(int row, int column) const {
+  QFont f = font();
+  const QTableWidgetItem* it = item(row, column);
+  if (it == nullptr || it->text().isEmpty()) return f;
+  // The style leaves a margin on each side of a cell's text.
+  const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  const int room = columnWidth(column) - margin;
+  constexpr int kSmallest = 7;
+  for (int size = f.pixelSize(); size > kSmallest; --size) {
+    if (QFontMetrics(f).horizontalAdvance(it->text()) <= room) break;
+    f.setPixelSize(size - 1);
+  }
+  return f;
+}
+
 std::string ListboxControl::Heading(int column) const {
   const QTableWidgetItem* h = horizontalHeaderItem(column);
   return h ? h->text().toStdString() : std::string();
@@ -559,7 +605,9 @@ void ListboxControl::EditCell(int row, int column) {
 }
 
 void ListboxControl::ApplyColumnWidths() {
-  const int total = viewport()->width() > 0 ? width() - 2 * frameWidth() : width();
+  // The viewport, not the widget: a vertical scroll bar that appears takes
+  // its width from the columns (resizeEvent runs for the viewport).
+  const int total = viewport()->width();
   int used = 0;
   for (int c = 0; c < columnCount(); ++c) {
     const double share = c < static_cast<int>(widths_.size()) ? widths_[c] : 1.0 / columnCount();

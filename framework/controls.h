@@ -87,6 +87,9 @@ class Control {
 // Serif; sizes in points are pixels on screen.
 QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline);
 
+// A one-line text wider than its label (a number shown with all its
+// digits) is drawn in a smaller size, on the same baseline, rather than cut
+// off; font() stays the size the record gives.
 class StaticTextControl : public QLabel, public Control {
  public:
   explicit StaticTextControl(Window& window);
@@ -94,6 +97,11 @@ class StaticTextControl : public QLabel, public Control {
   std::string Text() const { return text_; }
   void SetText(const std::string& text);
   bool Apply(const std::string& name, const PropertyValue& value) override;
+  // The font the text is drawn in.
+  QFont ShownFont() const;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
 
  private:
   std::string text_;
@@ -189,6 +197,7 @@ class PictureControl : public QWidget, public Control {
 // A list box: rows of text cells in columns whose widths are percentages of
 // the list's width, with an optional heading row. Cells can be made editable
 // and opened for editing; while a cell is edited, Cell() reads the live text.
+// A cell's text wider than its column is drawn smaller, as labels do.
 class ListboxControl : public QTableWidget, public Control {
  public:
   explicit ListboxControl(Window& window);
@@ -202,6 +211,8 @@ class ListboxControl : public QTableWidget, public Control {
   void SetCell(int row, int column, const std::string& text);
   std::string Heading(int column) const;
   void SetHeading(int column, const std::string& text);
+  // The font the cell's text is drawn in.
+  QFont CellFont(int row, int column) const;
   void SetCellEditable(int row, int column);
   void EditCell(int row, int column);
 

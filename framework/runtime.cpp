@@ -139,6 +139,21 @@ double Val(std::string_view text) {
   return value + 0.0;  // turns -0 into 0
 }
 
+bool IsNumber(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  const std::size_t len = NumberPrefix(text);
+  if (len == 0 || len != text.size()) return false;
+  // Val reads an out-of-range number as 0; such text is not a number here.
+  std::string_view body = text;
+  if (body.front() == '+' || body.front() == '-') body.remove_prefix(1);
+  double value = 0.0;
+  auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value,
+                                   std::chars_format::general);
+  return ec == std::errc() && ptr == body.data() + body.size() && std::isfinite(value);
+}
+
 std::string Str(double v) {
   if (v == 0.0) return "0";
   char buf[64];

@@ -52,6 +52,11 @@ inline double RuntimeCvtSInt64ToReal64(std::int64_t v) { return static_cast<doub
 // text that would read as NaN or an infinity.
 double Val(std::string_view text);
 
+// True when the whole text, blanks around it aside, is one number that Val
+// reads as a finite value: "12.5", " -3e2 ". False for "", "abc", "12abc",
+// "put number" and "1e999".
+bool IsNumber(std::string_view text);
+
 // Number to text: 15 significant digits, %g rules, trailing zeros dropped,
 // locale-free; negative zero shows as "0".
 std::string Str(double v);

@@ -41,6 +41,17 @@ TEST(Val, NeverProducesANonFiniteNumber) {
   EXPECT_EQ(Val("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
 }
 
+TEST(IsNumber, OnlyAWholeFiniteNumberCounts) {
+  for (const char* text : {"0", "12.5", " -3e2 ", "\t+.5", "5.", "1.7976931348623157e308"}) {
+    EXPECT_TRUE(IsNumber(text)) << '"' << text << '"';
+  }
+  // Each of these reads as some number through Val, yet nobody typed one.
+  for (const char* text : {"", "  ", "abc", "put number", "12abc", "1e", "1,5", "nan", "inf",
+                           "1e999", "-1e400", "1e-400", "- 1", "1 2"}) {
+    EXPECT_FALSE(IsNumber(text)) << '"' << text << '"';
+  }
+}
+
 TEST(Val, NegativeZeroReadsAsPositiveZero) {
   EXPECT_FALSE(std::signbit(Val("-0")));
   EXPECT_FALSE(std::signbit(Val("-0.0e5")));

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "app/setup_windows.h"
+#include "procedures/pvt/pvt_windows.h"
 #include "framework/property_record.h"
 #include "gui/gui_support.h"
 
@@ -31,6 +32,15 @@ std::vector<WindowCase> Windows() {
       {"Start1aWindow", [] () -> Window& { return shared<app::Start1aWindow>(); }, {400, 405}, 9},
       {"Start2Window", [] () -> Window& { return shared<app::Start2Window>(); }, {310, 590}, 30},
       {"Start3Window", [] () -> Window& { return shared<app::Start3Window>(); }, {300, 570}, 17},
+      {"PressureWindow", [] () -> Window& { return shared<pvt::PressureWindow>(); }, {470, 290}, 17},
+      {"Isochore", [] () -> Window& { return shared<pvt::Isochore>(); }, {300, 480}, 20},
+      // Built hidden; its opener shows it.
+      {"TemperatureWindow", [] () -> Window& {
+         auto& w = shared<pvt::TemperatureWindow>();
+         w.Show();
+         return w;
+       }, {470, 270}, 16},
+      {"VolumeWindow", [] () -> Window& { return shared<pvt::VolumeWindow>(); }, {460, 470}, 32},
   };
 }
 

@@ -106,6 +106,26 @@ TEST_F(Framework, ControlsInsideAParentCountFromTheWindowCorner) {
   EXPECT_THROW(w.Label("Go"), NilObjectException);  // a button is not a label
 }
 
+TEST_F(Framework, ALabelDrawsATooLongNumberSmallerInsteadOfCuttingIt) {
+  ProbeWindow& w = shared<ProbeWindow>();
+  auto& label = w.Label("Result");  // 200 px wide, 12 px type
+  label.SetText("0.0548812517494");
+  EXPECT_EQ(label.ShownFont(), label.font());
+  const std::string digits = "17.8511403934928 and -33.0912345678901\u00B7i";
+  label.SetText(digits);
+  const QFont shown = label.ShownFont();
+  EXPECT_LT(shown.pixelSize(), label.font().pixelSize());
+  EXPECT_GE(shown.pixelSize(), 7);
+  EXPECT_LE(QFontMetrics(shown).horizontalAdvance(label.text()), label.width());
+  EXPECT_EQ(label.font().pixelSize(), 12);  // the record's size stays
+  EXPECT_EQ(label.Text(), digits);
+  Screenshot(w, "ProbeWindow-long-label");
+  // A text of several lines is drawn as it is.
+  auto& inner = w.Label("Inner");
+  inner.SetText("a text far too long\rfor sixty pixels");
+  EXPECT_EQ(inner.ShownFont(), inner.font());
+}
+
 TEST_F(Framework, TextChangeOnEveryCodeSetEvenTheSameText) {
   ProbeWindow& w = shared<ProbeWindow>();
   auto& field = w.Field("Field1");
@@ -318,7 +338,20 @@ TEST_F(Lists, RowsCellsAndHeadings) {
   EXPECT_EQ(list.Cell(2, 1), "20");
   EXPECT_EQ(list.Heading(1), "J/mol");
   EXPECT_THROW(list.Cell(5, 0), std::out_of_range);
+  EXPECT_EQ(list.CellFont(1, 0), list.font());
+  // All the digits, drawn smaller than the list's type.
+  list.SetCell(1, 1, "-0.0999611609861660");
+  const QFont small = list.CellFont(1, 1);
+  EXPECT_LT(small.pixelSize(), list.font().pixelSize());
+  EXPECT_LE(QFontMetrics(small).horizontalAdvance("-0.0999611609861660"),
+            list.columnWidth(1));
   Screenshot(w, "ListProbe");
+  // Rows enough for a scroll bar: the columns give it their width.
+  for (int i = 0; i < 20; ++i) list.AddRow("more");
+  Settle();
+  ASSERT_TRUE(list.verticalScrollBar()->isVisible());
+  EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1), list.viewport()->width());
+  EXPECT_LT(list.viewport()->width(), list.width() - list.verticalScrollBar()->width() + 1);
   list.DeleteAllRows();
   EXPECT_EQ(list.ListCount(), 0);
   EXPECT_EQ(list.LastIndex(), -1);
