@@ -70,20 +70,26 @@ void Isochore::MarkFaults(const RangeFaults& faults) {
   if (faults.interval) Field("interval").SetText(kPutNumber);
 }
 
-void Isochore::calculate_Action() {
-  const IsochoreRange range =
+std::optional<IsochoreRange> Isochore::CheckedRange() {
+  IsochoreRange range =
       IsochoreTemperatures(Field("minimum").Text(), Field("maximum").Text(), Field("interval").Text());
   if (range.faults.Any()) {
     MarkFaults(range.faults);
-    return;
+    return std::nullopt;
   }
+  return range;
+}
+
+void Isochore::calculate_Action() {
+  const auto range = CheckedRange();
+  if (!range) return;
   const double V = Globals::MolarVolumes[0];
   const Globals::GasArray x = Globals::fraction;
   const std::int32_t model = Globals::Selection;
 
   ListboxControl& list = List("ListBox1");
   list.DeleteAllRows();
-  for (double T : range.kelvins) {
+  for (double T : range->kelvins) {
     const double P = Globals::Pressure(x, T, V, model);
     list.AddRow(" ");
     list.SetCell(list.LastIndex(), 0, Str(T - kCelsiusOffset));
@@ -94,12 +100,8 @@ void Isochore::calculate_Action() {
 }
 
 void Isochore::Export_Action() {
-  const IsochoreRange range =
-      IsochoreTemperatures(Field("minimum").Text(), Field("maximum").Text(), Field("interval").Text());
-  if (range.faults.Any()) {
-    MarkFaults(range.faults);
-    return;
-  }
+  const auto range = CheckedRange();
+  if (!range) return;
   const double V = Globals::MolarVolumes[0];
   const Globals::GasArray x = Globals::fraction;
   const std::int32_t model = Globals::Selection;
@@ -124,7 +126,7 @@ void Isochore::Export_Action() {
 
   AtomicTextFile file(target);
   for (const std::string& line : IsochoreHeader(model)) file.WriteLine(ConvertToWindowsAnsi(line));
-  for (double T : range.kelvins) {
+  for (double T : range->kelvins) {
     if (file.Failed()) break;
     file.WriteLine(ConvertToWindowsAnsi(IsochoreLine(T, Globals::Pressure(x, T, V, model))));
     RuntimeBackgroundTask();

@@ -2,6 +2,8 @@
 // isochore window that the pressure window opens.
 #pragma once
 
+#include <optional>
+
 #include "framework/window.h"
 #include "procedures/pvt/isochore_points.h"
 #include "procedures/pvt/root_panel.h"
@@ -67,6 +69,8 @@ class Isochore : public framework::Window {
  private:
   // Writes "put number" into each field that failed its check.
   void MarkFaults(const RangeFaults& faults);
+  // The range of the three fields, or nothing (and the faulty fields marked).
+  std::optional<IsochoreRange> CheckedRange();
 };
 
 }  // namespace pvt
