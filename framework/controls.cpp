@@ -637,6 +637,10 @@ bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) 
   if (ApplyTextStyle(name, value)) return true;
   if (name == "ColumnCount") {
     setColumnCount(std::max(1, *As<std::int32_t>(value)));
+    // Headings start empty (not Qt's column numbers) until code sets them.
+    for (int c = 0; c < columnCount(); ++c) {
+      if (horizontalHeaderItem(c) == nullptr) setHorizontalHeaderItem(c, new QTableWidgetItem());
+    }
     ApplyColumnWidths();
   } else if (name == "ColumnWidths") {
     // "30%, 70%": shares of the width, in column order.

@@ -73,6 +73,9 @@ TEST(IsochoreRange, EachFieldIsCheckedOnItsOwn) {
       {"20", "abc", "1", false, true, false},
       {"20", "30", "1x", false, false, true},
       {"-300", "-400", "0", true, true, true},        // all three in one press
+      {"abc", "-500", "1", true, true, false},        // a faulty minimum hides no other fault
+      // A step that dwarfs the minimum rounds the first point to 0 K.
+      {"0", "1e308", "1e304", true, false, false},
   };
   for (const Case& c : cases) {
     const auto r = IsochoreTemperatures(c.min, c.max, c.step);

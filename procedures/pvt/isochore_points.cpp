@@ -17,8 +17,10 @@ IsochoreRange IsochoreTemperatures(std::string_view minimum, std::string_view ma
 
   // 0 K itself is refused: its first row would divide by sqrt(0).
   f.minimum = !minNumber || !(Tmin > 0);
-  f.maximum = !maxNumber || (minNumber && !(Tmin < Tmax));
-  f.interval = !IsNumber(interval) || !(step > 0) || (minNumber && !(Tmin + step > Tmin));
+  // Each check is made whatever the others found, so one press marks every
+  // faulty field.
+  f.maximum = !maxNumber || !(Tmin < Tmax);
+  f.interval = !IsNumber(interval) || !(step > 0) || !(Tmin + step > Tmin);
   if (!f.interval && !f.minimum && !f.maximum) {
     // (Tmax - Tmin) / step counts the steps; one more point stands at Tmin.
     f.interval = !((Tmax - Tmin) / step < static_cast<double>(kMaxIsochorePoints));
@@ -32,6 +34,11 @@ IsochoreRange IsochoreTemperatures(std::string_view minimum, std::string_view ma
     const double next = T + step;
     if (!(next > T)) break;  // stalled: refused below
     T = next;
+    if (range.kelvins.empty() && !(T > 0)) {
+      // A step that dwarfs the minimum can round the first point to 0 K.
+      f.minimum = true;
+      return range;
+    }
     if (!(T <= Tmax)) return range;
     range.kelvins.push_back(T);
   }

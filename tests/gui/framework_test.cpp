@@ -325,6 +325,7 @@ TEST_F(Lists, RowsCellsAndHeadings) {
   EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1), list.viewport()->width());
   EXPECT_NEAR(list.columnWidth(0), 0.3 * list.viewport()->width(), 1.5);
   EXPECT_EQ(list.LastIndex(), -1);
+  EXPECT_EQ(list.Heading(0), "");  // not a column number
   list.SetHeading(0, "gas");
   list.SetHeading(1, "J/mol");
   for (int i = 0; i < 3; ++i) {
