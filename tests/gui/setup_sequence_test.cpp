@@ -9,6 +9,7 @@
 #include "app/setup_windows.h"
 #include "core/globals.h"
 #include "gui/gui_support.h"
+#include "procedures/pvt/pvt_windows.h"
 
 namespace {
 
@@ -78,6 +79,23 @@ TEST_F(SetupSequence, WalksFromStartToProcedures) {
   const auto before = AllWindows().size();
   procedures->Button("PushButton1").Push();
   EXPECT_EQ(AllWindows().size(), before);
+
+  ClickThroughWindow(procedures->Radio("MolarVolumes"));
+  procedures->Button("PushButton1").Push();
+  pvt::VolumeWindow* volumes = existing<pvt::VolumeWindow>();
+  ASSERT_NE(volumes, nullptr);
+  EXPECT_TRUE(volumes->isVisible());
+  procedures->Button("PushButton1").Push();  // the same window again
+  EXPECT_EQ(existing<pvt::VolumeWindow>(), volumes);
+  ClickThroughWindow(procedures->Radio("Pressures"));
+  procedures->Button("PushButton1").Push();
+  EXPECT_NE(existing<pvt::PressureWindow>(), nullptr);
+  EXPECT_EQ(existing<pvt::VolumeWindow>(), volumes);  // both stay open
+  // A procedure whose window the program does not have yet opens nothing.
+  ClickThroughWindow(procedures->Radio("Spinodal"));
+  const auto open = AllWindows().size();
+  procedures->Button("PushButton1").Push();
+  EXPECT_EQ(AllWindows().size(), open);
 }
 
 TEST_F(SetupSequence, ParameterSetIsStoredOnlyByContinue) {
