@@ -469,12 +469,6 @@ class CellDelegate : public QStyledItemDelegate {
         Dispatcher::Run(&list_.Owner(), [handler, row, column] { handler(row, column); });
       }
     });
-    QObject::connect(editor, &QObject::destroyed, &list_, [this, editor] {
-      if (list_.editor_ == editor) {
-        list_.editor_ = nullptr;
-        list_.editRow_ = list_.editColumn_ = -1;
-      }
-    });
     return editor;
   }
 

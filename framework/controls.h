@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -233,7 +234,7 @@ class ListboxControl : public QTableWidget, public Control {
   QTableWidgetItem* ItemAt(int row, int column);
   std::vector<double> widths_;  // fractions of the width
   int gridVertical_ = 0, gridHorizontal_ = 0;
-  QLineEdit* editor_ = nullptr;
+  QPointer<QLineEdit> editor_;  // the open cell editor; null once it is gone
   int editRow_ = -1, editColumn_ = -1;
   int lastAdded_ = -1;
 };
