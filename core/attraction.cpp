@@ -1,14 +1,12 @@
 #include <cmath>
 
+#include "core/attraction_terms.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 
 namespace Globals {
 
 namespace {
-
-// 2^(1/3) - 1 through the power function, not cbrt: the two differ by an ulp.
-inline double G() { return Pow(2.0, 0.3333333333333333) - 1; }
 
 // Stores a value of the atm-based sets in MPa units.
 inline double ToMPa(double v) { return (v * 1.01325) / 10; }
@@ -37,18 +35,9 @@ double H2OOstrem(double T) {
 double CO2Ostrem(double T) {
   return (((-1.2887 + 5936.3 / T) - 1412400 / (T * T)) + 117670000 / ((T * T) * T)) * 1000000;
 }
-double N2Ostrem(double T) { return ((0.060191 - 200.59 / T) + 153860 / (T * T)) * 1000000; }
-double CH4Ostrem(double T) {
-  return (((-1.1764 + 3521.6 / T) - 1155000 / (T * T)) + 117670000 / ((T * T) * T)) * 1000000;
-}
 
 // Association constant of H2O with CO2.
-double Association(double T) {
-  if (T > 100.925) {
-    return Exp(((-11.071 + 5953 / T) - 2746000 / (T * T)) + 464600000 / ((T * T) * T));
-  }
-  return 1e100;
-}
+double Association(double T) { return T > 100.925 ? terms::AssociationExp(T) : 1e100; }
 
 }  // namespace
 
@@ -65,8 +54,7 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
       a0[H2O] = 35000000;
       a0[CO2] = 46000000;
       for (int i = 2; i < kGases; ++i) {
-        const double Tc = Tcrit[i], Pc = Pcrit[i];
-        a0[i] = ((6733.426523378758 * Tc) * Tc) * Sqrt(Tc) / ((((Pc * 10) / 1.01325) * 9) * G());
+        a0[i] = terms::BrennickA0(Tcrit[i], Pcrit[i]);
         RuntimeBackgroundTask();
       }
       if (model == Brennick1977) {
@@ -85,15 +73,14 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
       a0[H2O] = 3546375;
       a0[CO2] = 4660950;
       for (int i = 2; i < kGases; ++i) {
-        const double Tc = Tcrit[i], Pc = Pcrit[i];
-        a0[i] = ((69.130444638784 * Tc) * Tc) * Sqrt(Tc) / ((Pc * 9) * G());
+        a0[i] = terms::OstremA0(Tcrit[i], Pcrit[i]);
         aT[i] = a0[i];
         RuntimeBackgroundTask();
       }
       aT[H2O] = H2OOstrem(T);
       aT[CO2] = CO2Ostrem(T);
-      aT[N2] = N2Ostrem(T);
-      aT[CH4] = CH4Ostrem(T);
+      aT[N2] = terms::N2Ostrem(T);
+      aT[CH4] = terms::CH4Ostrem(T);
       K = T > 100.925 ? Association(T) * 9.869232667160128 : 9.869232667160128e100;
       Q = 69.130444638784;
     }
@@ -121,18 +108,7 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
     a[CO2][H2O] = a[H2O][CO2];
   }
 
-  // A term whose weight is exactly 0 is skipped: where an a_ij is undefined
-  // (a negative aT under the root) an absent gas must not make the sum NaN.
-  double sum = 0.0;
-  for (int i = 0; i < kGases; ++i) {
-    for (int j = 0; j < kGases; ++j) {
-      const double w = x[i] * x[j];
-      if (w != 0.0) sum = sum + w * a[i][j];
-      RuntimeBackgroundTask();
-    }
-    RuntimeBackgroundTask();
-  }
-  return sum;
+  return terms::PairSum(x, a);
 }
 
 }  // namespace Globals

@@ -1,3 +1,4 @@
+#include "core/attraction_terms.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 
@@ -7,8 +8,7 @@ double bMixture(const GasArray& x) {
   CriticalValues();
   b[H2O] = 14.6;  // fixed, not from the critical constants
   for (int i = 1; i < kGases; ++i) {
-    const double g = Pow(2.0, 0.3333333333333333) - 1;
-    b[i] = ((g * 8.314472) * Tcrit[i]) / (3 * Pcrit[i]);
+    b[i] = ((terms::G() * 8.314472) * Tcrit[i]) / (3 * Pcrit[i]);
     RuntimeBackgroundTask();
   }
   double sum = 0.0;

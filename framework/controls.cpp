@@ -49,6 +49,17 @@ Qt::Alignment Horizontal(std::int32_t align) {
 
 constexpr int kDefaultTextSize = 12;
 
+// `f` made smaller until `text` fits `room` pixels, down to a size that still
+// reads; below that the text is cut as before.
+QFont FontToFit(QFont f, const QString& text, int room) {
+  constexpr int kSmallest = 7;
+  for (int size = f.pixelSize(); size > kSmallest; --size) {
+    if (QFontMetrics(f).horizontalAdvance(text) <= room) break;
+    f.setPixelSize(size - 1);
+  }
+  return f;
+}
+
 }  // namespace
 
 QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline) {
@@ -153,15 +164,8 @@ void StaticTextControl::SetText(const std::string& text) {
 }
 
 QFont StaticTextControl::ShownFont() const {
-  QFont f = font();
-  if (wordWrap() || text().isEmpty() || text().contains('\n')) return f;
-  // Down to a size that still reads; below that the text is cut as before.
-  constexpr int kSmallest = 7;
-  for (int size = f.pixelSize(); size > kSmallest; --size) {
-    if (QFontMetrics(f).horizontalAdvance(text()) <= width()) break;
-    f.setPixelSize(size - 1);
-  }
-  return f;
+  if (wordWrap() || text().isEmpty() || text().contains('\n')) return font();
+  return FontToFit(font(), text(), width());
 }
 
 void StaticTextControl::paintEvent(QPaintEvent* e) {
@@ -561,18 +565,11 @@ void ListboxControl::SetCell(int row, int column, const std::string& text) {
 }
 
 QFont ListboxControl::CellFont(int row, int column) const {
-  QFont f = font();
   const QTableWidgetItem* it = item(row, column);
-  if (it == nullptr || it->text().isEmpty()) return f;
+  if (it == nullptr || it->text().isEmpty()) return font();
   // The style leaves a margin on each side of a cell's text.
   const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-  const int room = columnWidth(column) - margin;
-  constexpr int kSmallest = 7;
-  for (int size = f.pixelSize(); size > kSmallest; --size) {
-    if (QFontMetrics(f).horizontalAdvance(it->text()) <= room) break;
-    f.setPixelSize(size - 1);
-  }
-  return f;
+  return FontToFit(font(), it->text(), columnWidth(column) - margin);
 }
 
 std::string ListboxControl::Heading(int column) const {

@@ -23,6 +23,10 @@ std::map<std::type_index, Window*>& Registry() {
   return registry;
 }
 
+void Unregister(const Window* window) {
+  std::erase_if(Registry(), [window](const auto& entry) { return entry.second == window; });
+}
+
 std::set<Window*>& Existing() {
   static std::set<Window*> windows;
   return windows;
@@ -152,12 +156,7 @@ Window::Window() {
 
 Window::~Window() {
   Existing().erase(this);
-  for (auto& [type, w] : Registry()) {
-    if (w == this) {
-      Registry().erase(type);
-      break;
-    }
-  }
+  Unregister(this);
 }
 
 void Window::Build() {
@@ -223,23 +222,26 @@ void Window::ApplyWindowRecord(const PropertyRecord& record) {
 
 void Window::Apply(const Spec& spec) { RuntimeMassPropertySetter(*this, spec.Bytes()); }
 
-Control& Window::Add(const Spec& spec) {
+Control& Window::Create(const Spec& spec) {
   Control* c = MakeControl(*this, spec.Kind());
   c->name_ = spec.Name();
   controls_.push_back(c);
-  RuntimeMassPropertySetter(*c, spec.Bytes());
-  // A frame created after the controls it frames would take their clicks.
-  if (IsDecoration(c->Kind())) c->Widget().lower();
   return *c;
 }
 
+Control& Window::Add(const Spec& spec) {
+  Control& c = Create(spec);
+  RuntimeMassPropertySetter(c, spec.Bytes());
+  // A frame created after the controls it frames would take their clicks.
+  if (IsDecoration(c.Kind())) c.Widget().lower();
+  return c;
+}
+
 Control& Window::Add(const Spec& spec, PicturePtr picture) {
-  Control* c = MakeControl(*this, spec.Kind());
-  c->name_ = spec.Name();
-  controls_.push_back(c);
-  if (auto* pc = dynamic_cast<PictureControl*>(c)) pc->SetPicture(std::move(picture));
-  RuntimeMassPropertySetter(*c, spec.Bytes());
-  return *c;
+  Control& c = Create(spec);
+  if (auto* pc = dynamic_cast<PictureControl*>(&c)) pc->SetPicture(std::move(picture));
+  RuntimeMassPropertySetter(c, spec.Bytes());
+  return c;
 }
 
 void Window::BindEvent(Control& c, std::function<void()> handler) {
@@ -312,12 +314,7 @@ void Window::closeEvent(QCloseEvent* e) {
   closed_ = true;
   // A closed window leaves the registry at once: the next request builds a
   // new one with its initial values.
-  for (auto& [type, w] : Registry()) {
-    if (w == this) {
-      Registry().erase(type);
-      break;
-    }
-  }
+  Unregister(this);
   // Deleted only once none of its handlers is running; see Dispatcher.
   DeleteClosedWindow(this);
 }

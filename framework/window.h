@@ -112,6 +112,8 @@ class Window : public QWidget {
   friend void ApplyControlRecord(Control&, const PropertyRecord&);
   friend void DeleteClosedWindow(Window*);
 
+  // Makes the control of the record's kind and adds it under its name.
+  Control& Create(const Spec& spec);
   void BindEvent(Control& c, std::function<void()> handler);
   void FormRadioGroups();
   void ApplyWindowRecord(const PropertyRecord& record);

@@ -1,3 +1,4 @@
+#include "core/attraction_terms.h"
 #include "framework/runtime.h"
 #include "properties/properties.h"
 
@@ -14,8 +15,7 @@ struct Association {
 
 Association AssociationOf(double T, double scale, double fallbackK, double fallbackdK) {
   if (T > 100.925) {
-    const double K =
-        scale * Exp(((-11.071 + 5953 / T) - 2746000 / (T * T)) + 464600000 / ((T * T) * T));
+    const double K = scale * terms::AssociationExp(T);
     const double dlnK =
         (-5953 / (T * T) + 5492000 / ((T * T) * T)) - 1393800000 / (((T * T) * T) * T);
     return {K, K * dlnK};
@@ -56,14 +56,12 @@ double OstremSlope(const GasArray& x, double T) {
   a0[H2O] = 3546375;
   a0[CO2] = 4660950;
   for (int i = 2; i < kGases; ++i) {
-    const double Tc = Tcrit[i], Pc = Pcrit[i];
-    a0[i] =
-        ((69.130444638784 * Tc) * Tc) * Sqrt(Tc) / ((9 * Pc) * (Pow(2.0, 0.3333333333333333) - 1));
+    a0[i] = terms::OstremA0(Tcrit[i], Pcrit[i]);
     aT[i] = a0[i];
     RuntimeBackgroundTask();
   }
-  aT[N2] = ((0.060191 - 200.59 / T) + 153860 / (T * T)) * 1000000;
-  aT[CH4] = (((-1.1764 + 3521.6 / T) - 1155000 / (T * T)) + 117670000 / ((T * T) * T)) * 1000000;
+  aT[N2] = terms::N2Ostrem(T);
+  aT[CH4] = terms::CH4Ostrem(T);
 
   const double T2 = T * T, T3 = (T * T) * T, T4 = ((T * T) * T) * T;
   d[H2O][H2O] = ((2024.6 / T2 - 2985600 / T3) - 2271000000 / T4) * 1000000;
@@ -97,18 +95,7 @@ double OstremSlope(const GasArray& x, double T) {
        (((172.82611159696 * T) * Sqrt(T)) * k.K) / 2 +
            ((((69.130444638784 * T) * T) * Sqrt(T)) * k.dK) / 2);
 
-  // A term of weight exactly 0 is skipped, as in aMixture: where aT_N2 or
-  // aT_CH4 is negative the pair slopes of an absent gas are NaN.
-  double sum = 0.0;
-  for (int i = 0; i < kGases; ++i) {
-    for (int j = 0; j < kGases; ++j) {
-      const double w = x[i] * x[j];
-      if (w != 0.0) sum = sum + w * d[i][j];
-      RuntimeBackgroundTask();
-    }
-    RuntimeBackgroundTask();
-  }
-  return sum;
+  return terms::PairSum(x, d);
 }
 
 }  // namespace

@@ -16,6 +16,28 @@ inline bool ValidState(double V, double T, double bm) { return V > bm && T > 0 &
 // partial pressure x_i R T / V.
 inline double MixingLog(double xi, double T, double V) { return Log((0.1 * V) / ((xi * R) * T)); }
 
+// The ideal-gas Helmholtz energy, from the ideal enthalpy and entropy.
+inline double IdealHelmholtz(const GasArray& x, double T) {
+  const double Hig = IdealGas(IdealEnthalpy, x, T);
+  const double Sig = IdealGas(IdealEntropy, x, T);
+  return (Hig - R * T) - T * Sig;
+}
+
+// The first two terms of the residual Helmholtz energy.
+inline double ResidualHelmholtz(double am, double bm, double T, double V) {
+  const double A = (-R * T) * Log((V - bm) / V);
+  return A - (Log((V + bm) / V) * am) / (bm * Sqrt(T));
+}
+
+// Takes off the ideal mixing terms of the present components, in index order.
+inline double LessMixing(double value, const GasArray& x, double T, double V) {
+  for (int i = 0; i < kGases; ++i) {
+    if (detail::Present(x[i])) value = value - ((x[i] * R) * T) * MixingLog(x[i], T, V);
+    RuntimeBackgroundTask();
+  }
+  return value;
+}
+
 }  // namespace
 
 double Entropy(const GasArray& x, double T, double V, std::int32_t model) {
@@ -39,16 +61,8 @@ double Helmholtz(const GasArray& x, double T, double V, std::int32_t model) {
   const double bm = bMixture(x);
   if (!ValidState(V, T, bm)) return 0.0;
 
-  const double Hig = IdealGas(IdealEnthalpy, x, T);
-  const double Sig = IdealGas(IdealEntropy, x, T);
-  const double Aig = (Hig - R * T) - T * Sig;
-  double A = (-R * T) * Log((V - bm) / V);
-  A = A - (Log((V + bm) / V) * am) / (bm * Sqrt(T));
-  for (int i = 0; i < kGases; ++i) {
-    if (detail::Present(x[i])) A = A - ((x[i] * R) * T) * MixingLog(x[i], T, V);
-    RuntimeBackgroundTask();
-  }
-  return Aig + A;
+  const double Aig = IdealHelmholtz(x, T);
+  return Aig + LessMixing(ResidualHelmholtz(am, bm, T, V), x, T, V);
 }
 
 double Enthalpy(const GasArray& x, double T, double V, std::int32_t model) {
@@ -85,17 +99,11 @@ double Gibbs(const GasArray& x, double T, double V, std::int32_t model) {
   const double bm = bMixture(x);
   if (!ValidState(V, T, bm)) return 0.0;
 
-  const double Hig = IdealGas(IdealEnthalpy, x, T);
-  const double Sig = IdealGas(IdealEntropy, x, T);
-  const double Gig = (Hig - R * T) - T * Sig;
-  double D = (-R * T) * Log((V - bm) / V);
-  D = D - (Log((V + bm) / V) * am) / (bm * Sqrt(T));
+  // (H - RT) - TS as for A; the PV term comes with the residual part.
+  const double Gig = IdealHelmholtz(x, T);
+  double D = ResidualHelmholtz(am, bm, T, V);
   D = (D + ((R * T) * V) / (V - bm)) - am / ((V + bm) * Sqrt(T));
-  for (int i = 0; i < kGases; ++i) {
-    if (detail::Present(x[i])) D = D - ((x[i] * R) * T) * MixingLog(x[i], T, V);
-    RuntimeBackgroundTask();
-  }
-  return Gig + D;
+  return Gig + LessMixing(D, x, T, V);
 }
 
 }  // namespace Globals
