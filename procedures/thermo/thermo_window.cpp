@@ -1,5 +1,4 @@
 #include "app/pictures.h"
-#include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
 #include "procedures/thermo/thermo_windows.h"
 
@@ -24,54 +23,74 @@ const std::string kCubicCentimetresPerMole = "cm /mol";
 
 // clang-format off
 const ThermoMember kEnergy{
-    ThermoFunction::Energy,
-    "Internal Energy", "Differential Form",
-    {"Internal Energy", "Ideal Internal Energy", "Excess Internal Energy"}, "J /mol", true,
-    {"IntEnergyText", "IdealInternalText", "ExcessInternalText"}, {"StaticText13", "StaticText14"},
-    "StaticText11", "StaticText15",
-    455, 640, app::Energy_215, 190, 215, 55,
-    155, {280, 84}, 120, 160, 160, 167, {105, 220}, {90, 270}, 100, 385, 425, 415,
-    {433, 473, 508, 543}, 55, 140, 180, 150, 220, 350, 80, 70, {160, 588}, 25};
+    .function = ThermoFunction::Energy,
+    .title = "Internal Energy", .heading = "Differential Form",
+    .labels = {"Internal Energy", "Ideal Internal Energy", "Excess Internal Energy"},
+    .unit = "J /mol", .delta = true,
+    .labelNames = {"IntEnergyText", "IdealInternalText", "ExcessInternalText"},
+    .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
+    .width = 455, .height = 640, .picture = app::Energy_215, .canvasLeft = 190, .canvasWidth = 215, .canvasHeight = 55,
+    .headingWidth = 155, .credit = {280, 84}, .pressureTop = 120, .temperatureTop = 160,
+    .unitGroupTop = 160, .kelvinTop = 167, .calculate = {105, 220}, .rootGroup = {90, 270}, .radiosLeft = 100,
+    .footnoteTop = 385, .boxTop = 425, .boxWidth = 415, .rowTops = {433, 473, 508, 543},
+    .label1Left = 55, .label1Width = 140, .labelWidth = 180, .molarVolumeWidth = 150,
+    .valueLeft = 220, .unitLeft = 350, .cm3Width = 80, .unitWidth = 70, .note = {160, 588}, .lowHeight = 25};
 
 const ThermoMember kEnthalpy{
-    ThermoFunction::Enthalpy,
-    "Enthalpy", "Definition",
-    {"Enthalpy", "Ideal Enthalpy", "Excess Enthalpy"}, "J /mol", true,
-    {"EnthalpyText", "IdealEnthalpyText", "ExcessEnthalpyText"}, {"StaticText13", "StaticText14"},
-    "StaticText11", "StaticText15",
-    455, 610, app::Enthalpy_161, 165, 161, 25,
-    100, {195, 50}, 90, 130, 125, 132, {105, 190}, {90, 240}, 100, 355, 395, 415,
-    {402, 442, 477, 512}, 55, 100, 140, 140, 190, 325, 75, 75, {160, 557}, 25};
+    .function = ThermoFunction::Enthalpy,
+    .title = "Enthalpy", .heading = "Definition",
+    .labels = {"Enthalpy", "Ideal Enthalpy", "Excess Enthalpy"},
+    .unit = "J /mol", .delta = true,
+    .labelNames = {"EnthalpyText", "IdealEnthalpyText", "ExcessEnthalpyText"},
+    .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
+    .width = 455, .height = 610, .picture = app::Enthalpy_161, .canvasLeft = 165, .canvasWidth = 161, .canvasHeight = 25,
+    .headingWidth = 100, .credit = {195, 50}, .pressureTop = 90, .temperatureTop = 130,
+    .unitGroupTop = 125, .kelvinTop = 132, .calculate = {105, 190}, .rootGroup = {90, 240}, .radiosLeft = 100,
+    .footnoteTop = 355, .boxTop = 395, .boxWidth = 415, .rowTops = {402, 442, 477, 512},
+    .label1Left = 55, .label1Width = 100, .labelWidth = 140, .molarVolumeWidth = 140,
+    .valueLeft = 190, .unitLeft = 325, .cm3Width = 75, .unitWidth = 75, .note = {160, 557}, .lowHeight = 25};
 
 const ThermoMember kEntropy{
-    ThermoFunction::Entropy,
-    "Entropy", "Maxwell Relations",
-    {"Entropy", "Ideal Entropy", "Excess Entropy"}, "J /mol\u00B7K", false,  // U+00B7
-    {"EntropyText", "IdealEntropyText", "ExcessEntropyText"}, {"StaticText13", "StaticText14"},
-    "StaticText15", "StaticText1",
-    455, 640, app::Entropy_148, 220, 148, 55,
-    170, {240, 85}, 120, 160, 155, 162, {115, 220}, {100, 270}, 110, 385, 425, 415,
-    {433, 473, 508, 543}, 30, 130, 130, 130, 175, 310, 75, 75, {160, 588}, 25};
+    .function = ThermoFunction::Entropy,
+    .title = "Entropy", .heading = "Maxwell Relations",
+    .labels = {"Entropy", "Ideal Entropy", "Excess Entropy"},
+    .unit = "J /mol\u00B7K", .delta = false,  // U+00B7, the middle dot
+    .labelNames = {"EntropyText", "IdealEntropyText", "ExcessEntropyText"},
+    .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText15", .footnoteName = "StaticText1",
+    .width = 455, .height = 640, .picture = app::Entropy_148, .canvasLeft = 220, .canvasWidth = 148, .canvasHeight = 55,
+    .headingWidth = 170, .credit = {240, 85}, .pressureTop = 120, .temperatureTop = 160,
+    .unitGroupTop = 155, .kelvinTop = 162, .calculate = {115, 220}, .rootGroup = {100, 270}, .radiosLeft = 110,
+    .footnoteTop = 385, .boxTop = 425, .boxWidth = 415, .rowTops = {433, 473, 508, 543},
+    .label1Left = 30, .label1Width = 130, .labelWidth = 130, .molarVolumeWidth = 130,
+    .valueLeft = 175, .unitLeft = 310, .cm3Width = 75, .unitWidth = 75, .note = {160, 588}, .lowHeight = 25};
 
 const ThermoMember kHelmholtz{
-    ThermoFunction::Helmholtz,
-    "Helmholtz Energy", "Differential Form",
-    {"Helmholtz Energy", "Ideal Helmholtz Energy", "Excess Helmholtz Energy"}, "J /mol", true,
-    {"EntropyText", "IdealHelmholtzText", "ExcessHelmholtzText"}, {"StaticText14", "StaticText15"},
-    "StaticText13", "StaticText16",
-    460, 645, app::Helmholtz_127, 200, 127, 55,
-    160, {205, 85}, 120, 160, 155, 162, {110, 220}, {95, 270}, 110, 385, 425, 420,
-    {433, 473, 508, 543}, 55, 160, 200, 130, 235, 365, 70, 70, {165, 593}, 20};
+    .function = ThermoFunction::Helmholtz,
+    .title = "Helmholtz Energy", .heading = "Differential Form",
+    .labels = {"Helmholtz Energy", "Ideal Helmholtz Energy", "Excess Helmholtz Energy"},
+    .unit = "J /mol", .delta = true,
+    .labelNames = {"EntropyText", "IdealHelmholtzText", "ExcessHelmholtzText"},
+    .unitNames = {"StaticText14", "StaticText15"}, .noteName = "StaticText13", .footnoteName = "StaticText16",
+    .width = 460, .height = 645, .picture = app::Helmholtz_127, .canvasLeft = 200, .canvasWidth = 127, .canvasHeight = 55,
+    .headingWidth = 160, .credit = {205, 85}, .pressureTop = 120, .temperatureTop = 160,
+    .unitGroupTop = 155, .kelvinTop = 162, .calculate = {110, 220}, .rootGroup = {95, 270}, .radiosLeft = 110,
+    .footnoteTop = 385, .boxTop = 425, .boxWidth = 420, .rowTops = {433, 473, 508, 543},
+    .label1Left = 55, .label1Width = 160, .labelWidth = 200, .molarVolumeWidth = 130,
+    .valueLeft = 235, .unitLeft = 365, .cm3Width = 70, .unitWidth = 70, .note = {165, 593}, .lowHeight = 20};
 
 const ThermoMember kGibbs{
-    ThermoFunction::Gibbs,
-    "Gibbs Free Energy", "Definition",
-    {"Gibbs Energy", "Ideal Gibbs Energy", "Excess Gibbs Energy"}, "J /mol", true,
-    {"GibbsText", "GibbsExcessText", "GibbsExcessText1"}, {"StaticText13", "StaticText14"},
-    "StaticText11", "StaticText15",
-    470, 610, app::Gibbs_214, 145, 214, 25,
-    100, {235, 50}, 90, 130, 130, 137, {115, 190}, {100, 240}, 110, 355, 395, 430,
-    {402, 442, 477, 512}, 55, 160, 205, 150, 240, 370, 75, 60, {170, 557}, 25};
+    .function = ThermoFunction::Gibbs,
+    .title = "Gibbs Free Energy", .heading = "Definition",
+    .labels = {"Gibbs Energy", "Ideal Gibbs Energy", "Excess Gibbs Energy"},
+    .unit = "J /mol", .delta = true,
+    .labelNames = {"GibbsText", "GibbsExcessText", "GibbsExcessText1"},
+    .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
+    .width = 470, .height = 610, .picture = app::Gibbs_214, .canvasLeft = 145, .canvasWidth = 214, .canvasHeight = 25,
+    .headingWidth = 100, .credit = {235, 50}, .pressureTop = 90, .temperatureTop = 130,
+    .unitGroupTop = 130, .kelvinTop = 137, .calculate = {115, 190}, .rootGroup = {100, 240}, .radiosLeft = 110,
+    .footnoteTop = 355, .boxTop = 395, .boxWidth = 430, .rowTops = {402, 442, 477, 512},
+    .label1Left = 55, .label1Width = 160, .labelWidth = 205, .molarVolumeWidth = 150,
+    .valueLeft = 240, .unitLeft = 370, .cm3Width = 75, .unitWidth = 60, .note = {170, 557}, .lowHeight = 25};
 // clang-format on
 
 }  // namespace
@@ -145,7 +164,7 @@ void ThermoWindow::CreateControls() {
   Add(StaticText("StaticText12").At(m_.credit.left, m_.credit.top, 130, 10).Text(kCredit).Size(10));
   Add(StaticText(m_.noteName).At(m_.note.left, m_.note.top, 270, 40).Text(kStandardState).Size(10).Multiline());
   Add(ClearButton().At(380, p, 50, 20), &ThermoWindow::Clear_Action);
-  Add(Footnote(m_.footnoteName).At(245, m_.rootGroup.top + 115, 195, 30));
+  Add(Footnote(m_.footnoteName).At(245, m_.footnoteTop, 195, 30));
   Add(Canvas("Canvas1").At(m_.canvasLeft, 20, m_.canvasWidth, m_.canvasHeight), m_.picture());
 }
 
