@@ -2,6 +2,7 @@
 
 #include "framework/window.h"
 #include "procedures/pvt/pvt_windows.h"
+#include "procedures/thermo/thermo_windows.h"
 
 namespace app {
 
@@ -19,11 +20,11 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"LiquidVapour", nullptr},        // LiquidVapourEq
     {"Spinodal", nullptr},            // SpinodalWindow
     {"CriticalPoint", nullptr},       // CriticalPointWindow
-    {"InternalEnergy", nullptr},      // EnergyWindow
-    {"Enthalpy", nullptr},            // EnthalpyWindow
-    {"Entropy", nullptr},             // EntropyWindow
-    {"HelmholtzEnergy", nullptr},     // HelmholtzWindow
-    {"GibbsEnergy", nullptr},         // GibbsWindow
+    {"InternalEnergy", [] { framework::shared<thermo::EnergyWindow>().Show(); }},
+    {"Enthalpy", [] { framework::shared<thermo::EnthalpyWindow>().Show(); }},
+    {"Entropy", [] { framework::shared<thermo::EntropyWindow>().Show(); }},
+    {"HelmholtzEnergy", [] { framework::shared<thermo::HelmholtzWindow>().Show(); }},
+    {"GibbsEnergy", [] { framework::shared<thermo::GibbsWindow>().Show(); }},
     {"ChemicalPotentials", nullptr},  // ChemPotWindow
 }};
 

@@ -9,6 +9,7 @@
 
 #include "app/setup_windows.h"
 #include "procedures/pvt/pvt_windows.h"
+#include "procedures/thermo/thermo_windows.h"
 #include "framework/property_record.h"
 #include "gui/gui_support.h"
 
@@ -41,6 +42,11 @@ std::vector<WindowCase> Windows() {
          return w;
        }, {470, 270}, 16},
       {"VolumeWindow", [] () -> Window& { return shared<pvt::VolumeWindow>(); }, {460, 470}, 32},
+      {"EnergyWindow", [] () -> Window& { return shared<thermo::EnergyWindow>(); }, {455, 640}, 38},
+      {"EnthalpyWindow", [] () -> Window& { return shared<thermo::EnthalpyWindow>(); }, {455, 610}, 38},
+      {"EntropyWindow", [] () -> Window& { return shared<thermo::EntropyWindow>(); }, {455, 640}, 37},
+      {"HelmholtzWindow", [] () -> Window& { return shared<thermo::HelmholtzWindow>(); }, {460, 645}, 38},
+      {"GibbsWindow", [] () -> Window& { return shared<thermo::GibbsWindow>(); }, {470, 610}, 38},
   };
 }
 

@@ -1,0 +1,341 @@
+// The internal energy, enthalpy, entropy, Helmholtz and Gibbs energy windows
+// driven as a user drives them: type, press, choose a root, read.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <cmath>
+#include <functional>
+
+#include "app/setup_windows.h"
+#include "core/globals.h"
+#include "framework/runtime.h"
+#include "gui/gui_support.h"
+#include "procedures/pvt/pvt_windows.h"
+#include "procedures/thermo/thermo_windows.h"
+#include "properties/properties.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+using thermo::EnergyWindow;
+using thermo::EnthalpyWindow;
+using thermo::EntropyWindow;
+using thermo::GibbsWindow;
+using thermo::HelmholtzWindow;
+
+// What a chosen root shows.
+struct Shown {
+  std::string V, total, ideal, excess;
+};
+
+// The numbers of a chosen root, as read back from the window.
+struct Values {
+  double V, total, ideal, excess;
+};
+
+struct Member {
+  const char* name;
+  std::function<Window&()> open;
+};
+
+// In the order of the procedure list.
+const std::vector<Member>& Members() {
+  static const std::vector<Member> members = {
+      {"EnergyWindow", []() -> Window& { return shared<EnergyWindow>(); }},
+      {"EnthalpyWindow", []() -> Window& { return shared<EnthalpyWindow>(); }},
+      {"EntropyWindow", []() -> Window& { return shared<EntropyWindow>(); }},
+      {"HelmholtzWindow", []() -> Window& { return shared<HelmholtzWindow>(); }},
+      {"GibbsWindow", []() -> Window& { return shared<GibbsWindow>(); }},
+  };
+  return members;
+}
+
+class ThermoWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    Globals::InitProperties();
+  }
+  void TearDown() override { CloseAllWindows(); }
+
+  static void Mixture(std::initializer_list<std::pair<int, double>> parts) {
+    Globals::fraction = {};
+    for (auto [gas, x] : parts) Globals::fraction[gas] = x;
+  }
+  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
+
+  // Types P (MPa) and T and presses "calculate molar volume".
+  static Window& Calculate(Window& w, const std::string& P, const std::string& T, bool celsius = false) {
+    ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
+    Type(w.Field("dataEntry"), P);
+    Type(w.Field("dataEntry1"), T);
+    w.Button("calculate").Push();
+    return w;
+  }
+  static Shown Choose(Window& w, int k) {
+    ClickThroughWindow(w.Radio(("Choice" + std::to_string(k)).c_str()));
+    EXPECT_TRUE(w.Radio(("Choice" + std::to_string(k)).c_str()).Value());
+    return {Text(w, "Result"), Text(w, "Result1"), Text(w, "Result2"), Text(w, "Result3")};
+  }
+  static Values Numbers(const Shown& s) { return {Val(s.V), Val(s.total), Val(s.ideal), Val(s.excess)}; }
+  // The pressure window keeps its typed molar volume in MolarVolumes(0).
+  static void StoreVolume(const std::string& V) {
+    auto& p = shared<pvt::PressureWindow>();
+    Type(p.Field("dataEntry"), V);
+    Type(p.Field("dataEntry1"), "300");
+    p.Button("calculate").Push();
+  }
+};
+
+// ---- Texts and layout ----
+
+TEST_F(ThermoWindows, ExactTextsWithTheirSpecialCharacters) {
+  const std::string note =
+      "Standard state conditions: 298.15 K and 0.1 MPa\r"
+      "between 298.15 and T (at 0.1 MPa): Ideal Gas Mixture\r"
+      "Thermomdynamic data Vennick et al. (1979)";
+  const std::string footnote = "* cubic equatons have three solutions, of which two may be complex numbers";
+  struct Case {
+    const char* title;
+    const char* noteName;
+    const char* footnoteName;
+    const char* firstLabel;
+    const char* unit;
+  };
+  const Case cases[] = {
+      {"Internal Energy", "StaticText11", "StaticText15", "IntEnergyText", "J /mol"},
+      {"Enthalpy", "StaticText11", "StaticText15", "EnthalpyText", "J /mol"},
+      {"Entropy", "StaticText15", "StaticText1", "EntropyText", "J /mol\u00B7K"},
+      {"Helmholtz Energy", "StaticText13", "StaticText16", "EntropyText", "J /mol"},
+      {"Gibbs Free Energy", "StaticText11", "StaticText15", "GibbsText", "J /mol"},
+  };
+  for (std::size_t i = 0; i < Members().size(); ++i) {
+    Window& w = Members()[i].open();
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.title);
+    EXPECT_EQ(w.windowTitle().toStdString(), c.title);
+    EXPECT_EQ(Text(w, c.noteName), note);
+    EXPECT_EQ(Text(w, c.footnoteName), footnote);
+    EXPECT_EQ(Text(w, "StaticText9"), c.unit);
+    // Entropy alone is no difference from the standard state.
+    const bool entropy = std::string(c.title) == "Entropy";
+    auto* delta = dynamic_cast<StaticTextControl*>(w.FindControl("StaticText1"));
+    ASSERT_NE(delta, nullptr);
+    EXPECT_EQ(delta->Text() == "\u2206", !entropy);
+    EXPECT_EQ(w.Label(c.firstLabel).mapTo(&w.Content(), QPoint(0, 0)).x(), entropy ? 30 : 55);
+    // The raised 3 lies over the blank of "cm /mol", drawn on top of it.
+    QWidget& unit = w.Label("StaticText7");
+    QWidget& three = w.Label("StaticText8");
+    EXPECT_EQ(three.x(), unit.x() + 22);
+    EXPECT_EQ(three.y(), unit.y() - 1);
+    const QObjectList& stack = unit.parentWidget()->children();
+    EXPECT_GT(stack.indexOf(&three), stack.indexOf(&unit));
+  }
+}
+
+// ---- Values ----
+
+TEST_F(ThermoWindows, PureCarbonDioxideHasNoExcess) {
+  Mixture({{Globals::CO2, 1.0}});
+  for (const Member& m : Members()) {
+    SCOPED_TRACE(m.name);
+    Window& w = Calculate(m.open(), "5", "300");
+    const Shown s = Choose(w, 0);
+    EXPECT_EQ(s.V, Str(Globals::MolarVolumes[0]));
+    EXPECT_GT(Globals::MolarVolumes[0], 0.0);
+    EXPECT_NE(s.total, "0");
+    EXPECT_EQ(s.ideal, s.total);
+    EXPECT_EQ(s.excess, "0");
+  }
+}
+
+// U = A + TS, H - U = G - A = PV, for the totals and, since the pure
+// components' ideal mixing terms cancel in the same way, for the parts too:
+// the ideal parts' H - U is P times the pure volumes, the excess parts' P
+// times the excess volume.
+TEST_F(ThermoWindows, AMixtureAgreesWithThermodynamicsAtEveryRealRoot) {
+  Mixture({{Globals::H2O, 0.5}, {Globals::CO2, 0.3}, {Globals::CH4, 0.2}});
+  struct State {
+    const char* P;
+    const char* T;
+    bool celsius;
+    double kelvin;
+    int roots;
+  };
+  // Supercritical, one real root; then 0.1 MPa and 300 K, where the cubic has
+  // three real roots (liquid-like, middle and vapour-like).
+  for (const State& st : {State{"50", "400", true, 673.15, 1}, State{"0.1", "300", false, 300.0, 3}}) {
+    std::vector<Values> at[3];
+    for (const Member& m : Members()) {
+      Window& w = Calculate(m.open(), st.P, st.T, st.celsius);
+      // Nothing is shown until a root is chosen.
+      for (const char* r : {"Result", "Result1", "Result2", "Result3"}) EXPECT_EQ(Text(w, r), "") << r;
+      for (int k = 0; k < st.roots; ++k) at[k].push_back(Numbers(Choose(w, k)));
+    }
+    ASSERT_EQ(Globals::TempKelvin, st.kelvin);
+    const double T = st.kelvin, P = Val(st.P);
+    for (int k = 0; k < st.roots; ++k) {
+      SCOPED_TRACE(std::string(st.T) + " root " + std::to_string(k));
+      const Values &U = at[k][0], &H = at[k][1], &S = at[k][2], &A = at[k][3], &G = at[k][4];
+      const double V = Globals::MolarVolumes[k];
+      ASSERT_GT(V, 0.0);
+      for (const Values& v : at[k]) {
+        EXPECT_EQ(v.V, Val(Str(V)));
+        // To the last digits shown.
+        EXPECT_NEAR(v.ideal + v.excess, v.total, 1e-14 * (std::fabs(v.ideal) + std::fabs(v.excess)));
+        EXPECT_NE(v.excess, 0.0);
+      }
+      EXPECT_NEAR(U.total, A.total + T * S.total, 1e-8);
+      EXPECT_NEAR(U.ideal, A.ideal + T * S.ideal, 1e-8);
+      EXPECT_NEAR(U.excess, A.excess + T * S.excess, 1e-8);
+      const double PV = Globals::Pressure(Globals::fraction, T, V, Globals::Selection) * V;
+      EXPECT_NEAR(H.total - U.total, PV, 1e-9);
+      EXPECT_NEAR(G.total - A.total, PV, 1e-9);
+      EXPECT_NEAR(H.ideal - U.ideal, G.ideal - A.ideal, 1e-9);
+      // A physical size check: the enthalpy lies above the energy by PV > 0.
+      EXPECT_GT(H.total, U.total);
+    }
+    if (st.roots == 1) {
+      // The volume window at the same inputs: the excess parts differ by P
+      // times its excess molar volume, the ideal parts by P times the rest.
+      auto& v = shared<pvt::VolumeWindow>();
+      Calculate(v, st.P, st.T, st.celsius);
+      ClickThroughWindow(v.Radio("Choice0"));
+      const double V = Val(Text(v, "Result")), Vex = Val(Text(v, "ExcessVol"));
+      const Values &U = at[0][0], &H = at[0][1], &A = at[0][3], &G = at[0][4];
+      EXPECT_NEAR(H.excess - U.excess, P * Vex, 1e-9);
+      EXPECT_NEAR(G.excess - A.excess, P * Vex, 1e-9);
+      EXPECT_NEAR(H.ideal - U.ideal, P * (V - Vex), 1e-9);
+    }
+  }
+}
+
+TEST_F(ThermoWindows, AComplexRootShowsZeroThreeTimes) {
+  Mixture({{Globals::N2, 1.0}});
+  for (const Member& m : Members()) {
+    SCOPED_TRACE(m.name);
+    Window& w = Calculate(m.open(), "10", "300");  // one real root
+    for (int k : {1, 2}) {
+      const Shown s = Choose(w, k);
+      EXPECT_NE(Text(w, ("TextChoice" + std::to_string(k)).c_str()).find("\u00B7i"), std::string::npos);
+      EXPECT_EQ(s.V, "0");
+      EXPECT_EQ(s.total, "0");
+      EXPECT_EQ(s.ideal, "0");
+      EXPECT_EQ(s.excess, "0");
+    }
+    // A new calculation, by Return in a field, turns the root off and
+    // empties the results.
+    QTest::keyClick(&w.Field("dataEntry"), Qt::Key_Return);
+    EXPECT_FALSE(w.Radio("Choice2").Value());
+    for (const char* r : {"Result", "Result1", "Result2", "Result3"}) EXPECT_EQ(Text(w, r), "") << r;
+    EXPECT_TRUE(w.Radio("Kelvin").Value());
+  }
+}
+
+// A stored root at or below the co-volume b (here typed into the pressure
+// window) is outside the domain of S, A, H and G: their functions give 0, a
+// failure value, which must not be split into an "ideal" and an "excess"
+// part. The internal energy needs only V > 0.
+TEST_F(ThermoWindows, ARootBelowTheCovolumeIsNotSplitIntoParts) {
+  Mixture({{Globals::N2, 0.5}, {Globals::Ar, 0.5}});  // b = 24.47 cm3/mol
+  for (const Member& m : Members()) Calculate(m.open(), "5", "300");
+  StoreVolume("20");
+  ASSERT_EQ(Globals::MolarVolumes[0], 20.0);
+  for (const Member& m : Members()) {
+    SCOPED_TRACE(m.name);
+    const Shown s = Choose(m.open(), 0);
+    EXPECT_EQ(s.V, "20");
+    if (std::string(m.name) == "EnergyWindow") {
+      const Values v = Numbers(s);
+      EXPECT_LT(v.total, 0.0);
+      EXPECT_NEAR(v.ideal + v.excess, v.total, 1e-14 * (std::fabs(v.ideal) + std::fabs(v.excess)));
+      EXPECT_EQ(s.total, Str(Globals::Energy(Globals::fraction, 300.0, 20.0, Globals::Selection)));
+    } else {
+      EXPECT_EQ(s.total, "0");
+      EXPECT_EQ(s.ideal, "0");  // the entropy window showed 145.705
+      EXPECT_EQ(s.excess, "0");
+    }
+  }
+  // Nor has any of the five a value at or below 0 K.
+  for (int f = 0; f < 5; ++f) {
+    for (double T : {0.0, -10.0}) {
+      const auto parts = thermo::PartsAtRoot(thermo::ThermoFunction(f), Globals::fraction, T, 5.0, 100.0, 0);
+      EXPECT_EQ(parts.outcome, thermo::Outcome::NotComputed) << f << " at " << T;
+    }
+  }
+}
+
+// Ostrem (1999) gives a mixture with N2 no attraction constant between about
+// 1197 and 2136 K: at a stored volume the functions are no numbers. At a
+// pressure of 0 (an empty field) the pure components have no volume either,
+// and the excess of such a value came out as a plain 0.
+TEST_F(ThermoWindows, NoAttractionConstantShowsNoSolution) {
+  Globals::Selection = Globals::Ostrem1999;
+  Mixture({{Globals::N2, 0.5}, {Globals::CO2, 0.5}});
+  for (const Member& m : Members()) {
+    for (const char* P : {"10", ""}) {
+      SCOPED_TRACE(std::string(m.name) + " at P = \"" + P + "\"");
+      Window& w = Calculate(m.open(), P, "1500");
+      StoreVolume("100");
+      const Shown s = Choose(w, 0);
+      EXPECT_EQ(s.V, "100");
+      EXPECT_EQ(s.total, "no solution");
+      EXPECT_EQ(s.ideal, "no solution");
+      EXPECT_EQ(s.excess, "no solution");
+    }
+    // Below that range the same mixture has values (at the vapour-like root).
+    Window& w = Calculate(m.open(), "10", "1000");
+    const Values v = Numbers(Choose(w, 2));
+    EXPECT_TRUE(std::isfinite(v.total) && v.total != 0.0);
+    EXPECT_NE(v.excess, 0.0);
+  }
+}
+
+// ---- Opening ----
+
+TEST_F(ThermoWindows, TheProcedureListOpensTheFiveWindows) {
+  auto& list = shared<app::Start3Window>();
+  const std::pair<const char*, const char*> procedures[] = {
+      {"InternalEnergy", "Internal Energy"}, {"Enthalpy", "Enthalpy"}, {"Entropy", "Entropy"},
+      {"HelmholtzEnergy", "Helmholtz Energy"}, {"GibbsEnergy", "Gibbs Free Energy"}};
+  for (auto [radio, title] : procedures) {
+    ClickThroughWindow(list.Radio(radio));
+    list.Button("PushButton1").Push();
+  }
+  Window* opened[] = {existing<EnergyWindow>(), existing<EnthalpyWindow>(), existing<EntropyWindow>(),
+                      existing<HelmholtzWindow>(), existing<GibbsWindow>()};
+  for (std::size_t i = 0; i < 5; ++i) {
+    ASSERT_NE(opened[i], nullptr) << procedures[i].first;
+    EXPECT_TRUE(opened[i]->isVisible());
+    EXPECT_EQ(opened[i]->windowTitle().toStdString(), procedures[i].second);
+  }
+  // Asking again brings back the same window with its texts.
+  Type(opened[2]->Field("dataEntry"), "7");
+  ClickThroughWindow(list.Radio("Entropy"));
+  list.Button("PushButton1").Push();
+  EXPECT_EQ(existing<EntropyWindow>(), opened[2]);
+  EXPECT_EQ(opened[2]->Field("dataEntry").Text(), "7");
+}
+
+// Every text a window shows fits its label, results with all their digits.
+void ExpectTextsFit(Window& w, const char* name) {
+  for (Control* c : w.Controls()) {
+    auto* label = dynamic_cast<StaticTextControl*>(c);
+    if (label == nullptr || label->wordWrap()) continue;
+    EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(label->text()), label->width())
+        << name << "." << c->Name() << ": " << label->Text();
+  }
+}
+
+TEST_F(ThermoWindows, ScreenshotsWithResults) {
+  Mixture({{Globals::H2O, 0.5}, {Globals::CO2, 0.3}, {Globals::CH4, 0.2}});
+  for (const Member& m : Members()) {
+    Window& w = Calculate(m.open(), "0.1", "26.85", true);
+    Choose(w, 1);
+    ExpectTextsFit(w, m.name);
+    Screenshot(w, std::string(m.name) + "-result");
+  }
+}
+
+}  // namespace
