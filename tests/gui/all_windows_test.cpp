@@ -8,7 +8,9 @@
 #include <map>
 
 #include "app/setup_windows.h"
+#include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
+#include "procedures/thermo/chem_pot_window.h"
 #include "framework/property_record.h"
 #include "gui/gui_support.h"
 
@@ -41,6 +43,9 @@ std::vector<WindowCase> Windows() {
          return w;
        }, {470, 270}, 16},
       {"VolumeWindow", [] () -> Window& { return shared<pvt::VolumeWindow>(); }, {460, 470}, 32},
+      {"FugacityWindow", [] () -> Window& { return shared<fugacity::FugacityWindow>(); }, {460, 590}, 26},
+      {"ActivityWindow", [] () -> Window& { return shared<fugacity::ActivityWindow>(); }, {480, 700}, 39},
+      {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }, {450, 730}, 30},
   };
 }
 
