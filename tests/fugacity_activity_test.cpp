@@ -67,36 +67,6 @@ TEST_F(Activities, IdealGasLimits) {
   }
 }
 
-TEST_F(Activities, StandardStatesAgreeWhereTheyMeet) {
-  // A dense state with three real roots of the mixture.
-  const GasArray x = Mixture();
-  const double T = 500, P = 20;
-  const double V = Root(x, T, P, Globals::SmallestRoot);
-  const auto fug = FugacityRows(x, T, P, V, 0);
-  ASSERT_EQ(fug.size(), 3u);
-
-  // Ideal-gas standard state at Pref = P: f°_i = x_i P, so a_i = phi_i and
-  // the activity coefficient is phi_i / x_i.
-  const auto ideal = ActivityRows(x, T, P, V, 0, StandardState::PureIdealAtPref, P);
-  ASSERT_EQ(ideal.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) {
-    EXPECT_EQ(ideal[k].gas, fug[k].gas);
-    EXPECT_NEAR(ideal[k].value, fug[k].coefficient, 1e-15 * fug[k].coefficient);
-    EXPECT_NEAR(ideal[k].coefficient, fug[k].coefficient / x[fug[k].gas], 1e-14);
-  }
-  // Every absent gas has activity 0 in this state.
-  EXPECT_EQ(Globals::Activity[Globals::N2], 0.0);
-
-  // Pure real gases at Pref = P is state 0 itself.
-  const auto atP = ActivityRows(x, T, P, V, 0, StandardState::PureRealAtP, 0);
-  const auto atPref = ActivityRows(x, T, P, V, 0, StandardState::PureRealAtPref, P);
-  ASSERT_EQ(atP.size(), atPref.size());
-  for (std::size_t k = 0; k < atP.size(); ++k) {
-    EXPECT_EQ(atP[k].value, atPref[k].value);
-    EXPECT_GT(atP[k].value, 0.0);
-  }
-}
-
 TEST_F(Activities, APureGasAgainstItselfHasActivityOne) {
   // Pure CO2 at 250 K: psat is about 1.79 MPa, and the cubic has three real
   // roots whose fugacities differ. Below psat the vapour root is the
@@ -136,48 +106,6 @@ TEST_F(Activities, AReferencePressureMustBeANumberAboveZero) {
   EXPECT_TRUE(fugacity::IsReferencePressure(" 2e1 "));
   for (const char* text : {"", "0", "-3", "abc", "1x", "  no entry  ", "put number", "1e999"}) {
     EXPECT_FALSE(fugacity::IsReferencePressure(text)) << text;
-  }
-}
-
-TEST_F(Activities, ArgonWithoutASaturationPressureGetsNoActivity) {
-  // The argon line gives a negative "saturation pressure" below about
-  // 81.9 K; taken as a pressure it would pick argon's liquid root.
-  GasArray x{};
-  x[Globals::N2] = 0.5;
-  x[Globals::Ar] = 0.5;
-  ASSERT_LT(Globals::SaturationPressure(Globals::Ar, 80), 0.0);
-  const double V = Root(x, 80, 1, Globals::SmallestRoot);
-  const auto rows = ActivityRows(x, 80, 1, V, 0, StandardState::PureRealAtP, 0);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].gas, Globals::N2);
-  EXPECT_GT(rows[0].value, 0.0);
-  EXPECT_EQ(rows[1].gas, Globals::Ar);
-  EXPECT_EQ(rows[1].value, 0.0);
-  EXPECT_EQ(rows[1].coefficient, 0.0);
-  // Just above the crossing argon has one again.
-  ASSERT_GT(Globals::SaturationPressure(Globals::Ar, 82), 0.0);
-  const double V82 = Root(x, 82, 1, Globals::SmallestRoot);
-  EXPECT_GT(ActivityRows(x, 82, 1, V82, 0, StandardState::PureRealAtP, 0)[1].value, 0.0);
-}
-
-TEST_F(Activities, AMixtureWithoutAnAttractionConstantHasNoNumbers) {
-  // Under Ostrem (1999) the a of N2 is negative between about 1197 and
-  // 2136 K, so every pair term with N2 is the root of a negative number.
-  GasArray x{};
-  x[Globals::N2] = 0.5;
-  x[Globals::CO2] = 0.5;
-  ASSERT_TRUE(std::isnan(Globals::aMixture(x, 1500, Globals::Ostrem1999)));
-  for (const ComponentRow& r : FugacityRows(x, 1500, 10, 1000, Globals::Ostrem1999)) {
-    EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas;
-  }
-  for (StandardState s : {StandardState::PureRealAtP, StandardState::PureIdealAtPref}) {
-    const auto rows = ActivityRows(x, 1500, 10, 1000, Globals::Ostrem1999, s, 10);
-    ASSERT_EQ(rows.size(), 2u);
-    for (const ComponentRow& r : rows) EXPECT_TRUE(std::isnan(r.value)) << r.gas;
-  }
-  // Outside that range the same mixture computes.
-  for (const ComponentRow& r : FugacityRows(x, 1000, 10, 1000, Globals::Ostrem1999)) {
-    EXPECT_TRUE(std::isfinite(r.value) && r.value > 0) << r.gas;
   }
 }
 
