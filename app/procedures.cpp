@@ -1,8 +1,10 @@
 #include "app/procedures.h"
 
 #include "framework/window.h"
+#include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 #include "procedures/thermo/thermo_windows.h"
+#include "procedures/thermo/chem_pot_window.h"
 
 namespace app {
 
@@ -14,8 +16,8 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"MolarVolumes", [] { framework::shared<pvt::VolumeWindow>().Show(); }},
     {"Pressures", [] { framework::shared<pvt::PressureWindow>().Show(); }},
     {"Temperatures", [] { framework::shared<pvt::TemperatureWindow>().Show(); }},
-    {"Fugacities", nullptr},          // FugacityWindow
-    {"Activities", nullptr},          // ActivityWindow
+    {"Fugacities", [] { framework::shared<fugacity::FugacityWindow>().Show(); }},
+    {"Activities", [] { framework::shared<fugacity::ActivityWindow>().Show(); }},
     {"Homogenisation", nullptr},      // BubbleDewPoint
     {"LiquidVapour", nullptr},        // LiquidVapourEq
     {"Spinodal", nullptr},            // SpinodalWindow
@@ -25,7 +27,7 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"Entropy", [] { framework::shared<thermo::EntropyWindow>().Show(); }},
     {"HelmholtzEnergy", [] { framework::shared<thermo::HelmholtzWindow>().Show(); }},
     {"GibbsEnergy", [] { framework::shared<thermo::GibbsWindow>().Show(); }},
-    {"ChemicalPotentials", nullptr},  // ChemPotWindow
+    {"ChemicalPotentials", [] { framework::shared<thermo::ChemPotWindow>().Show(); }},
 }};
 
 }  // namespace

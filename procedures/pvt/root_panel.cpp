@@ -24,6 +24,7 @@ std::string RootRowText(double re, double im) {
 double StoredRoot(double re, double im) { return im == 0.0 && std::isfinite(re) ? re : 0.0; }
 
 void RootPanelWindow::calculate_Action() {
+  NextGeneration();
   Globals::TempKelvin = TypedKelvin(*this, Globals::TempKelvin);
   Globals::PresMPa = Val(Field("dataEntry").Text());
   // The inputs are copied before Volume lets other events run.
@@ -35,6 +36,7 @@ void RootPanelWindow::calculate_Action() {
   if (options_.when == EmptyResults::BeforeRadios) EmptyResultControls();
   // Switching a radio off runs its handler, which then does nothing.
   for (const char* radio : kRadios) Radio(radio).SetValue(false);
+  SwitchOffLaterChoices();
   for (int k = 0; k < 3; ++k) {
     const double re = roots[0][k], im = roots[1][k];
     Label(kTexts[k]).SetText(RootRowText(re, im));
@@ -48,15 +50,18 @@ void RootPanelWindow::Kelvin_Action() { KelvinChosen(*this); }
 void RootPanelWindow::Celsius_Action() { CelsiusChosen(*this); }
 
 void RootPanelWindow::Clear_Action() {
+  NextGeneration();
   Field("dataEntry").SetText("");
   Field("dataEntry1").SetText("");
   for (const char* text : kTexts) Label(text).SetText("");
   for (const char* radio : kRadios) Radio(radio).SetValue(false);
+  SwitchOffLaterChoices();
   EmptyResultControls();
 }
 
 void RootPanelWindow::Choose(int k) {
   if (!Radio(kRadios[k]).Value()) return;
+  NextGeneration();
   ChosenRoot root;
   root.k = k;
   root.V = Globals::MolarVolumes[k];
@@ -77,6 +82,8 @@ void RootPanelWindow::EmptyResultControls() {
     Control* c = FindControl(name);
     if (auto* label = dynamic_cast<StaticTextControl*>(c)) {
       label->SetText("");
+    } else if (auto* field = dynamic_cast<EditFieldControl*>(c)) {
+      field->SetText("");
     } else if (auto* list = dynamic_cast<ListboxControl*>(c)) {
       list->DeleteAllRows();
     } else {

@@ -29,8 +29,8 @@ enum class RootTest {
 enum class EmptyResults { AfterRows, BeforeRadios };
 
 struct RootPanelOptions {
-  // Emptied by calculate and by clear: a static text gets the empty text, a
-  // list box loses its rows.
+  // Emptied by calculate and by clear: a static text or an edit field gets
+  // the empty text, a list box loses its rows.
   std::vector<std::string> results;
   RootTest test = RootTest::NonZero;
   EmptyResults when = EmptyResults::AfterRows;
@@ -70,6 +70,16 @@ class RootPanelWindow : public framework::Window {
 
   // Shows what root `root.k` gives; runs only when its radio is on.
   virtual void ShowRoot(const ChosenRoot& root) = 0;
+  // Choices made after the root (a window may have more): calculate and
+  // clear switch them off right after the root radios.
+  virtual void SwitchOffLaterChoices() {}
+
+  // Counts the presses and choices that change what the window shows
+  // (calculate, clear, a root; a window adds its own). A handler whose
+  // computation let events through lists its rows only if nothing else ran
+  // meanwhile: what ran later has the last word.
+  unsigned Generation() const { return generation_; }
+  void NextGeneration() { ++generation_; }
 
   // Settings every carrier of the panel shares; the window adds the place.
   static framework::Spec RootRadio(int k);           // "Choice<k>", no caption
@@ -83,6 +93,7 @@ class RootPanelWindow : public framework::Window {
   void EmptyResultControls();
 
   RootPanelOptions options_;
+  unsigned generation_ = 0;
 };
 
 }  // namespace pvt

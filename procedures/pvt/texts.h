@@ -2,6 +2,7 @@
 // shown. No Qt here.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -20,6 +21,10 @@ inline const std::string kPutNumber = "put number";
 inline const std::string kNoSolution = "no solution";
 
 inline constexpr double kCelsiusOffset = 273.15;
+
+// The gases as the lists name them, by GasIndex.
+inline const std::array<std::string, 11> kGasNames = {"H2O", "CO2", "N2", "H2S", "NH3", "H2",
+                                                      "O2",  "CO",  "Ar", "CH4", "C2H6"};
 
 // Str of a finite number; "no solution" for a NaN or an infinity, which no
 // window or file shows.

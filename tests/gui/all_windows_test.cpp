@@ -8,8 +8,10 @@
 #include <map>
 
 #include "app/setup_windows.h"
+#include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 #include "procedures/thermo/thermo_windows.h"
+#include "procedures/thermo/chem_pot_window.h"
 #include "framework/property_record.h"
 #include "gui/gui_support.h"
 
@@ -47,6 +49,9 @@ std::vector<WindowCase> Windows() {
       {"EntropyWindow", [] () -> Window& { return shared<thermo::EntropyWindow>(); }, {455, 640}, 37},
       {"HelmholtzWindow", [] () -> Window& { return shared<thermo::HelmholtzWindow>(); }, {460, 645}, 38},
       {"GibbsWindow", [] () -> Window& { return shared<thermo::GibbsWindow>(); }, {470, 610}, 38},
+      {"FugacityWindow", [] () -> Window& { return shared<fugacity::FugacityWindow>(); }, {460, 590}, 26},
+      {"ActivityWindow", [] () -> Window& { return shared<fugacity::ActivityWindow>(); }, {480, 700}, 39},
+      {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }, {450, 730}, 30},
   };
 }
 

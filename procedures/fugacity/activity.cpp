@@ -1,0 +1,102 @@
+#include "procedures/fugacity/activity.h"
+
+#include <cmath>
+#include <limits>
+
+#include "framework/runtime.h"
+#include "properties/properties.h"
+
+namespace fugacity {
+
+using Globals::GasArray;
+
+namespace {
+
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+
+// Whether the mixture has an attraction constant at T. Without one
+// Globals::Fugacities meets a logarithm that is no number and falls back to
+// a coefficient of 1, which would pass for an ideal gas; so the rows ask
+// first. At T <= 0 no state is computed anyway (fugacities 0, coefficients
+// 1), so only T > 0 is asked.
+bool AttractionDefined(const GasArray& x, double T, std::int32_t model) {
+  return !(T > 0) || std::isfinite(Globals::aMixture(x, T, model));
+}
+
+// f°_i (MPa) of pure gas i at T and the standard pressure Ps: vapour-like
+// root strictly below the saturation pressure, liquid-like at or above it.
+// 0 when the gas has no saturation pressure at T (the argon line crosses 0
+// near 81.9 K), so that no root can be picked.
+double PureFugacity(int i, double T, double Ps, std::int32_t model) {
+  const double psat = Globals::SaturationPressure(i, T);
+  if (!(psat > 0)) return 0.0;
+  GasArray e{};
+  e[i] = 1.0;
+  Globals::CubicRoots roots = Globals::Volume(e, T, Ps, model);
+  const double V = Globals::VolumeChoice(roots, Ps < psat ? Globals::LargestRoot : Globals::SmallestRoot);
+  Globals::Fugacities(e, T, Ps, V, model);
+  return Globals::Fugacity[i];
+}
+
+// a = f / f°, and 0 where the standard state has no fugacity.
+double Ratio(double f, double fStandard) { return fStandard != 0.0 ? f / fStandard : 0.0; }
+
+}  // namespace
+
+std::vector<ComponentRow> FugacityRows(const GasArray& x, double T, double P, double V, std::int32_t model) {
+  const bool defined = AttractionDefined(x, T, model);
+  Globals::Fugacities(x, T, P, V, model);
+  const GasArray f = Globals::Fugacity;
+  const GasArray phi = Globals::Coefficient;
+
+  std::vector<ComponentRow> rows;
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (x[i] > 0.0) rows.push_back({i, defined ? f[i] : kNoNumber, defined ? phi[i] : kNoNumber});
+    RuntimeBackgroundTask();
+  }
+  return rows;
+}
+
+bool IsReferencePressure(std::string_view text) { return IsNumber(text) && Val(text) > 0; }
+
+std::vector<ComponentRow> ActivityRows(const GasArray& x, double T, double P, double Vm, std::int32_t model,
+                                       StandardState state, double Pref) {
+  if (state != StandardState::PureRealAtP && !(Pref > 0 && std::isfinite(Pref))) return {};
+
+  const bool defined = AttractionDefined(x, T, model);
+  Globals::Fugacities(x, T, P, Vm, model);
+  const GasArray fmix = Globals::Fugacity;
+
+  GasArray activity{};
+  if (defined && state == StandardState::PureIdealAtPref) {
+    // f°_i = x_i Pref: with Pref = P the activity is the fugacity coefficient.
+    for (int i = 0; i < Globals::kGases; ++i) {
+      Globals::Fugacity[i] = x[i] * Pref;
+      activity[i] = Ratio(fmix[i], Globals::Fugacity[i]);
+      Globals::Activity[i] = activity[i];
+      RuntimeBackgroundTask();
+    }
+  } else if (defined) {
+    const double Ps = state == StandardState::PureRealAtP ? P : Pref;
+    // Exactly 0 is absent here; the fugacity list counts x_i > 0 instead.
+    for (int i = 0; i < Globals::kGases; ++i) {
+      if (x[i] != 0.0) {
+        activity[i] = Ratio(fmix[i], PureFugacity(i, T, Ps, model));
+        Globals::Activity[i] = activity[i];
+      }
+      RuntimeBackgroundTask();
+    }
+  }
+
+  std::vector<ComponentRow> rows;
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (x[i] != 0.0) {
+      const double a = defined ? activity[i] : kNoNumber;
+      rows.push_back({i, a, a / x[i]});
+    }
+    RuntimeBackgroundTask();
+  }
+  return rows;
+}
+
+}  // namespace fugacity

@@ -1,0 +1,129 @@
+// The rows of the fugacity and activity windows, without a window: checked
+// against thermodynamic limits and identities, not against the code's own
+// formulas.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/globals.h"
+#include "procedures/fugacity/activity.h"
+#include "properties/properties.h"
+
+namespace {
+
+using fugacity::ActivityRows;
+using fugacity::ComponentRow;
+using fugacity::FugacityRows;
+using fugacity::StandardState;
+using Globals::GasArray;
+
+GasArray Mixture() {
+  GasArray x{};
+  x[Globals::H2O] = 0.5;
+  x[Globals::CO2] = 0.3;
+  x[Globals::CH4] = 0.2;
+  return x;
+}
+
+GasArray Pure(int gas) {
+  GasArray x{};
+  x[gas] = 1.0;
+  return x;
+}
+
+// The largest (vapour-like) or smallest (liquid-like) root.
+double Root(const GasArray& x, double T, double P, std::int32_t mode) {
+  Globals::CubicRoots roots = Globals::Volume(x, T, P, 0);
+  return Globals::VolumeChoice(roots, mode);
+}
+
+class Activities : public ::testing::Test {
+ protected:
+  void SetUp() override { Globals::InitProperties(); }
+};
+
+TEST_F(Activities, IdealGasLimits) {
+  // At 1 kPa and 600 K the mixture is all but ideal: f_i -> x_i P,
+  // phi_i -> 1, and against the pure real gases at the same T and P each
+  // activity tends to its mole fraction (Lewis-Randall). The departures are
+  // of the order of |B| P / RT, below 1e-4 for second virial coefficients
+  // under 400 cm3/mol.
+  const GasArray x = Mixture();
+  const double T = 600, P = 0.001;
+  const double V = Root(x, T, P, Globals::LargestRoot);
+  const auto fug = FugacityRows(x, T, P, V, 0);
+  ASSERT_EQ(fug.size(), 3u);
+  for (const ComponentRow& r : fug) {
+    EXPECT_NEAR(r.coefficient, 1.0, 1e-4) << r.gas;
+    EXPECT_NEAR(r.value / (x[r.gas] * P), r.coefficient, 1e-14) << r.gas;
+  }
+  for (const ComponentRow& r : ActivityRows(x, T, P, V, 0, StandardState::PureRealAtP, 0)) {
+    EXPECT_NEAR(r.coefficient, 1.0, 1e-4) << r.gas;
+    EXPECT_NEAR(r.value, x[r.gas] * r.coefficient, 1e-15) << r.gas;
+  }
+  // Against pure real gases at 10 kPa: a_i = f_i / f°_i -> x_i P / Pref.
+  for (const ComponentRow& r : ActivityRows(x, T, P, V, 0, StandardState::PureRealAtPref, 0.01)) {
+    EXPECT_NEAR(r.value / (x[r.gas] * P / 0.01), 1.0, 1e-3) << r.gas;
+  }
+}
+
+TEST_F(Activities, APureGasAgainstItselfHasActivityOne) {
+  // Pure CO2 at 250 K: psat is about 1.79 MPa, and the cubic has three real
+  // roots whose fugacities differ. Below psat the vapour root is the
+  // standard state, at or above it the liquid root.
+  const GasArray x = Pure(Globals::CO2);
+  const double T = 250;
+  const double psat = Globals::SaturationPressure(Globals::CO2, T);
+  ASSERT_NEAR(psat, 1.7857, 1e-3);
+  auto activity = [&](double P, std::int32_t mode) {
+    const auto rows = ActivityRows(x, T, P, Root(x, T, P, mode), 0, StandardState::PureRealAtP, 0);
+    EXPECT_EQ(rows.size(), 1u);
+    return rows.empty() ? 0.0 : rows[0].value;
+  };
+  EXPECT_EQ(activity(1.5, Globals::LargestRoot), 1.0);
+  EXPECT_NE(activity(1.5, Globals::SmallestRoot), 1.0);
+  // Equality counts as "not below": the liquid root.
+  EXPECT_EQ(activity(psat, Globals::SmallestRoot), 1.0);
+  EXPECT_NEAR(activity(psat, Globals::LargestRoot), 0.8287 / 0.5693, 1e-3);
+  EXPECT_EQ(activity(3.0, Globals::SmallestRoot), 1.0);
+}
+
+TEST_F(Activities, AReferencePressureMustBeANumberAboveZero) {
+  const GasArray x = Mixture();
+  const double V = Root(x, 500, 20, Globals::SmallestRoot);
+  Globals::Activity.fill(7.0);
+  for (StandardState s : {StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
+    for (double Pref : {-1.0, 0.0, std::nan("")}) {
+      // A negative Pref would give negative activities.
+      EXPECT_TRUE(ActivityRows(x, 500, 20, V, 0, s, Pref).empty()) << Pref;
+    }
+  }
+  EXPECT_EQ(Globals::Activity[Globals::H2O], 7.0);  // nothing computed
+  // State 0 has no reference pressure.
+  EXPECT_EQ(ActivityRows(x, 500, 20, V, 0, StandardState::PureRealAtP, -1.0).size(), 3u);
+
+  EXPECT_TRUE(fugacity::IsReferencePressure("0.1"));
+  EXPECT_TRUE(fugacity::IsReferencePressure(" 2e1 "));
+  for (const char* text : {"", "0", "-3", "abc", "1x", "  no entry  ", "put number", "1e999"}) {
+    EXPECT_FALSE(fugacity::IsReferencePressure(text)) << text;
+  }
+}
+
+TEST_F(Activities, AnUncomputableMixtureStateGivesZeros) {
+  // Vm = 0 (an empty or complex root): every mixture fugacity is 0, every
+  // fugacity coefficient 1, and so every activity 0.
+  const GasArray x = Mixture();
+  for (const ComponentRow& r : FugacityRows(x, 500, 20, 0.0, 0)) {
+    EXPECT_EQ(r.value, 0.0);
+    EXPECT_EQ(r.coefficient, 1.0);
+  }
+  for (StandardState s :
+       {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
+    for (const ComponentRow& r : ActivityRows(x, 500, 20, 0.0, 0, s, 1)) {
+      EXPECT_EQ(r.value, 0.0);
+      EXPECT_EQ(r.coefficient, 0.0);
+    }
+  }
+}
+
+}  // namespace
