@@ -1,6 +1,7 @@
 #include "app/procedures.h"
 
 #include "framework/window.h"
+#include "phase/phase_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 
 namespace app {
@@ -15,8 +16,8 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"Temperatures", [] { framework::shared<pvt::TemperatureWindow>().Show(); }},
     {"Fugacities", nullptr},          // FugacityWindow
     {"Activities", nullptr},          // ActivityWindow
-    {"Homogenisation", nullptr},      // BubbleDewPoint
-    {"LiquidVapour", nullptr},        // LiquidVapourEq
+    {"Homogenisation", [] { framework::shared<phase::BubbleDewPoint>().Show(); }},
+    {"LiquidVapour", [] { framework::shared<phase::LiquidVapourEq>().Show(); }},
     {"Spinodal", nullptr},            // SpinodalWindow
     {"CriticalPoint", nullptr},       // CriticalPointWindow
     {"InternalEnergy", nullptr},      // EnergyWindow

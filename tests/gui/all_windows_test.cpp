@@ -8,6 +8,7 @@
 #include <map>
 
 #include "app/setup_windows.h"
+#include "phase/phase_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 #include "framework/property_record.h"
 #include "gui/gui_support.h"
@@ -41,6 +42,8 @@ std::vector<WindowCase> Windows() {
          return w;
        }, {470, 270}, 16},
       {"VolumeWindow", [] () -> Window& { return shared<pvt::VolumeWindow>(); }, {460, 470}, 32},
+      {"BubbleDewPoint", [] () -> Window& { return shared<phase::BubbleDewPoint>(); }, {635, 700}, 49},
+      {"LiquidVapourEq", [] () -> Window& { return shared<phase::LiquidVapourEq>(); }, {615, 700}, 49},
   };
 }
 
