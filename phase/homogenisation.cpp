@@ -2,7 +2,7 @@
 
 #include "framework/runtime.h"
 #include "phase/phase.h"
-#include "properties/properties.h"
+#include "phase/search_steps.h"
 
 namespace phase {
 
@@ -10,48 +10,13 @@ using Globals::kGases;
 
 std::string SolutionText(int passes) { return "Solution after " + std::to_string(passes) + " iterations"; }
 
+using detail::Distribution;
+using detail::Evaluate;
+using detail::PhaseAt;
+using detail::Trivial;
+
 namespace {
-
 enum class End { Converged, Stalled, Diverged, Exhausted };
-
-struct PhaseAt {
-  double V = 0.0;
-  GasArray phi{};
-};
-
-// The phase x at T and P on the chosen root, and its fugacity coefficients.
-PhaseAt Evaluate(const GasArray& x, double T, double P, std::int32_t root, std::int32_t model) {
-  PhaseAt at;
-  Globals::CubicRoots roots = Globals::Volume(x, T, P, model);
-  at.V = Globals::VolumeChoice(roots, root);
-  Globals::Fugacities(x, T, P, at.V, model);
-  at.phi = Globals::Coefficient;
-  return at;
-}
-
-// K_i = phiX_i / phiY_i, 1.0 where phiY_i is not above 0.
-GasArray Distribution(const GasArray& phiX, const GasArray& phiY) {
-  GasArray K{};
-  for (int i = 0; i < kGases; ++i) {
-    K[i] = phiY[i] > 0 ? phiX[i] / phiY[i] : 1.0;
-    RuntimeBackgroundTask();
-  }
-  return K;
-}
-
-// The trivial-solution test on the first component with z_i > 0: phases of
-// nearly the same composition or molar volume.
-bool Trivial(const GasArray& z, const GasArray& x, const GasArray& y, double Vx, double Vy) {
-  for (int i = 0; i < kGases; ++i) {
-    if (!(z[i] > 0)) continue;
-    const bool sameVolume = Vx > 0 && std::fabs((Vx - Vy) / Vx) < 0.01;
-    if (z[i] < 1) return std::fabs(x[i] - y[i]) < 0.0001 || sameVolume;
-    if (z[i] == 1) return sameVolume;
-    return false;
-  }
-  return false;
-}
-
 }  // namespace
 
 // A damped secant search on the sought pressure or temperature X for the

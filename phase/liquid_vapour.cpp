@@ -2,40 +2,16 @@
 
 #include "framework/runtime.h"
 #include "phase/phase.h"
-#include "properties/properties.h"
+#include "phase/search_steps.h"
 
 namespace phase {
 
 using Globals::kGases;
 
-namespace {
-
-struct PhaseAt {
-  double V = 0.0;
-  GasArray phi{};
-};
-
-PhaseAt Evaluate(const GasArray& x, double T, double P, std::int32_t root, std::int32_t model) {
-  PhaseAt at;
-  Globals::CubicRoots roots = Globals::Volume(x, T, P, model);
-  at.V = Globals::VolumeChoice(roots, root);
-  Globals::Fugacities(x, T, P, at.V, model);
-  at.phi = Globals::Coefficient;
-  return at;
-}
-
-bool Trivial(const GasArray& z, const GasArray& x, const GasArray& y, double Vx, double Vy) {
-  for (int i = 0; i < kGases; ++i) {
-    if (!(z[i] > 0)) continue;
-    const bool sameVolume = Vx > 0 && std::fabs((Vx - Vy) / Vx) < 0.01;
-    if (z[i] < 1) return std::fabs(x[i] - y[i]) < 0.0001 || sameVolume;
-    if (z[i] == 1) return sameVolume;
-    return false;
-  }
-  return false;
-}
-
-}  // namespace
+using detail::Distribution;
+using detail::Evaluate;
+using detail::PhaseAt;
+using detail::Trivial;
 
 // A damped secant search on the pressure P for the residual F = sum(x) -
 // sum(y) of the split before normalisation. Each pass takes K from the
@@ -73,10 +49,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
 
     phaseX = Evaluate(s.x, T, P, Globals::SmallestRoot, in.model);
     phaseY = Evaluate(s.y, T, P, Globals::LargestRoot, in.model);
-    for (int i = 0; i < kGases; ++i) {
-      K[i] = phaseY.phi[i] > 0 ? phaseX.phi[i] / phaseY.phi[i] : 1.0;
-      RuntimeBackgroundTask();
-    }
+    K = Distribution(phaseX.phi, phaseY.phi);
 
     const double Vx = phaseX.V, Vy = phaseY.V;
     double beta = 0.5;

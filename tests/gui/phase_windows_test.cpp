@@ -236,6 +236,18 @@ TEST_F(PhaseWindows, BubblePointOfCarbonDioxide) {
   Settle();
   Screenshot(w, "BubbleDewPoint-bottom");
   ExpectNoNonNumbers(w);
+
+  // The same point from its pressure: the guess is 298.15 K.
+  const std::string P = Text(w, "Answer");
+  w.Scroll("ScrollBar1").SetValue(0);
+  ClickThroughWindow(w.Radio("RadioButtonPh"));
+  Type(w.Field("dataEntryPh"), P);
+  Press(w, "FirstApproach");
+  EXPECT_EQ(w.Field("dataEntry2").Text(), "298.15");
+  EXPECT_EQ(Globals::PresMPa, Val(P));
+  Press(w, "calculate");
+  EXPECT_NEAR(Number(w, "Answer"), 280.0, 1e-6);
+  EXPECT_EQ(Text(w, "Dimension2"), "Kelvin");
 }
 
 TEST_F(PhaseWindows, FalseHomogenisationPointsReadNoSolution) {
