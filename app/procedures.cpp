@@ -1,10 +1,11 @@
 #include "app/procedures.h"
 
 #include "framework/window.h"
+#include "phase/phase_windows.h"
 #include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
-#include "procedures/thermo/thermo_windows.h"
 #include "procedures/thermo/chem_pot_window.h"
+#include "procedures/thermo/thermo_windows.h"
 
 namespace app {
 
@@ -18,8 +19,8 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"Temperatures", [] { framework::shared<pvt::TemperatureWindow>().Show(); }},
     {"Fugacities", [] { framework::shared<fugacity::FugacityWindow>().Show(); }},
     {"Activities", [] { framework::shared<fugacity::ActivityWindow>().Show(); }},
-    {"Homogenisation", nullptr},      // BubbleDewPoint
-    {"LiquidVapour", nullptr},        // LiquidVapourEq
+    {"Homogenisation", [] { framework::shared<phase::BubbleDewPoint>().Show(); }},
+    {"LiquidVapour", [] { framework::shared<phase::LiquidVapourEq>().Show(); }},
     {"Spinodal", nullptr},            // SpinodalWindow
     {"CriticalPoint", nullptr},       // CriticalPointWindow
     {"InternalEnergy", [] { framework::shared<thermo::EnergyWindow>().Show(); }},

@@ -20,6 +20,7 @@ Application* instance = nullptr;
 struct Pending {
   QPointer<Window> window;
   std::function<void()> handler;
+  const void* source = nullptr;  // the pressed button, for RunPress
 };
 
 std::deque<Pending>& Queue() {
@@ -60,6 +61,17 @@ void Dispatcher::Run(Window* window, const std::function<void()>& handler) {
   }
   --depth;
   if (depth == 0) Drain();
+}
+
+void Dispatcher::RunPress(Window* window, const std::function<void()>& handler, const void* source) {
+  if (inBackground && handler) {
+    for (const Pending& p : Queue()) {
+      if (p.source == source && p.window.data() == window) return;
+    }
+    Queue().push_back({QPointer<Window>(window), handler, source});
+    return;
+  }
+  Run(window, handler);
 }
 
 void Dispatcher::Drain() {

@@ -27,6 +27,10 @@ class Window;
 class Dispatcher {
  public:
   static void Run(Window* window, const std::function<void()>& handler);
+  // As Run, for a button press: a press that arrives while the same press
+  // (the same `source`) is already queued is dropped, so a held-down Return
+  // does not line up one whole computation per key repeat.
+  static void RunPress(Window* window, const std::function<void()>& handler, const void* source);
   // True while the background hook processes events.
   static bool InBackground();
   // The hook body: processes pending events once (never nested).

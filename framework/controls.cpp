@@ -261,7 +261,9 @@ bool EditFieldControl::Apply(const std::string& name, const PropertyValue& value
 PushButtonControl::PushButtonControl(Window& window)
     : QPushButton(&window.Content()), Control(window, ObjectKind::PushButton) {
   setFont(StyleFont());
-  QObject::connect(this, &QPushButton::clicked, [this] { Raise(Action); });
+  QObject::connect(this, &QPushButton::clicked, [this] {
+    if (Action) Dispatcher::RunPress(&Owner(), Action, this);
+  });
 }
 
 void PushButtonControl::Push() {
@@ -580,6 +582,12 @@ std::string ListboxControl::Heading(int column) const {
 void ListboxControl::SetHeading(int column, const std::string& text) {
   if (column < 0 || column >= columnCount()) return;
   setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(text)));
+}
+
+void ListboxControl::CloseCellEditor() {
+  if (editor_ != nullptr) closeEditor(editor_, QAbstractItemDelegate::NoHint);
+  editor_ = nullptr;
+  editRow_ = editColumn_ = -1;
 }
 
 void ListboxControl::SetCellEditable(int row, int column) {

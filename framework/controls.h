@@ -216,6 +216,9 @@ class ListboxControl : public QTableWidget, public Control {
   QFont CellFont(int row, int column) const;
   void SetCellEditable(int row, int column);
   void EditCell(int row, int column);
+  // Closes the open cell editor, if any, without writing its text back; for
+  // code that is about to delete the rows it belongs to.
+  void CloseCellEditor();
 
   bool Apply(const std::string& name, const PropertyValue& value) override;
 

@@ -9,6 +9,7 @@
 
 #include "app/setup_windows.h"
 #include "procedures/fugacity/fugacity_windows.h"
+#include "phase/phase_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 #include "procedures/thermo/thermo_windows.h"
 #include "procedures/thermo/chem_pot_window.h"
@@ -52,6 +53,8 @@ std::vector<WindowCase> Windows() {
       {"FugacityWindow", [] () -> Window& { return shared<fugacity::FugacityWindow>(); }, {460, 590}, 26},
       {"ActivityWindow", [] () -> Window& { return shared<fugacity::ActivityWindow>(); }, {480, 700}, 39},
       {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }, {450, 730}, 30},
+      {"BubbleDewPoint", [] () -> Window& { return shared<phase::BubbleDewPoint>(); }, {635, 700}, 49},
+      {"LiquidVapourEq", [] () -> Window& { return shared<phase::LiquidVapourEq>(); }, {615, 700}, 49},
   };
 }
 

@@ -1,0 +1,127 @@
+#include <cmath>
+
+#include "framework/runtime.h"
+#include "phase/phase.h"
+#include "phase/search_steps.h"
+
+namespace phase {
+
+using Globals::kGases;
+
+std::string SolutionText(int passes) { return "Solution after " + std::to_string(passes) + " iterations"; }
+
+using detail::Distribution;
+using detail::Evaluate;
+using detail::PhaseAt;
+using detail::Trivial;
+
+namespace {
+enum class End { Converged, Stalled, Diverged, Exhausted };
+}  // namespace
+
+// A damped secant search on the sought pressure or temperature X for the
+// residual F = sum(x) - sum(y) of the split before normalisation: at the
+// homogenisation point the phase of the feed and its incipient phase have
+// equal fugacities, so y = K x sums to 1 exactly when x does.
+HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
+  HomogenisationResult r;
+  const double beta = in.mode == Mode::Vapour ? 1.0 : 0.0;
+  GasArray x = in.x, y = in.y;
+  (void)Globals::Normaliser(x);
+  (void)Globals::Normaliser(y);
+
+  double T = in.pressureSought ? in.given : 0.0;
+  double P = in.pressureSought ? 0.0 : in.given;
+  const double X0 = in.guess;
+  double X = X0;
+  double Xold = in.pressureSought ? 0.9 * X0 : X0 - 10;
+  double F = 0.01, Fold = -0.01, dX = 0.0;
+  PhaseAt phaseX, phaseY;
+  GasArray K{};
+  End end = End::Exhausted;
+  int n = 0;
+  for (;; ++n) {
+    if (F == Fold) {
+      dX = X == Xold ? 2 * dX : (X - Xold) / 2;
+    } else {
+      dX = 0.5 * (Xold - X) * F / (F - Fold);
+    }
+    Xold = X;
+    Fold = F;
+    X = X + dX;
+    if (X <= 0) X = (X - dX) / 2;
+    if (in.pressureSought) {
+      P = X;
+    } else {
+      T = X;
+    }
+
+    phaseX = Evaluate(x, T, P, Globals::SmallestRoot, in.model);
+    phaseY = Evaluate(y, T, P, Globals::LargestRoot, in.model);
+    K = Distribution(phaseX.phi, phaseY.phi);
+    const Split s = SplitFixedPoint(in.z, K, beta);
+    x = s.x;
+    y = s.y;
+    F = s.Sx - s.Sy;
+
+    // A NaN step never recovers: it is a divergence, ended at once.
+    if (std::fabs(dX) > 1e300 || !std::isfinite(X)) {
+      end = End::Diverged;
+      break;
+    }
+    if (F == 0) {
+      end = End::Converged;
+      break;
+    }
+    // The step also shrinks where the residual has stopped changing (the
+    // halving branch above); that is no solution unless F is small.
+    if (std::fabs(dX / X) < 1e-12) {
+      end = std::fabs(F) <= 1e-6 ? End::Converged : End::Stalled;
+      break;
+    }
+    if (n == kLastPass) break;
+    RuntimeBackgroundTask();
+  }
+
+  r.passes = n;
+  r.answer = X;
+  r.T = T;
+  r.P = P;
+  r.Vx = phaseX.V;
+  r.Vy = phaseY.V;
+  r.x = x;
+  r.y = y;
+  r.phiX = phaseX.phi;
+  r.phiY = phaseY.phi;
+  r.K = K;
+  if (UsableVolume(r.Vx)) r.densityX = Globals::Density(x, r.Vx);
+  if (UsableVolume(r.Vy)) r.densityY = Globals::Density(y, r.Vy);
+  for (int i = 0; i < kGases; ++i) {
+    if (UsableVolume(r.Vx)) r.fugacityX[i] = x[i] * r.phiX[i] * P;
+    if (UsableVolume(r.Vy)) r.fugacityY[i] = y[i] * r.phiY[i] * P;
+  }
+
+  const bool converged = end == End::Converged;
+  if (converged && Trivial(in.z, x, y, r.Vx, r.Vy)) {
+    r.outcome = Outcome::Trivial;
+    r.message = kTrivial;
+  } else if (converged && n >= 1 && IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model)) {
+    r.outcome = Outcome::Solution;
+    r.message = SolutionText(n);
+    // The liquid mode marks the phase of the smaller molar volume, the
+    // vapour mode that of the larger.
+    if (in.mode == Mode::Liquid) {
+      if (r.Vx < r.Vy) r.labelX = kPhaseXSolution;
+      if (r.Vy < r.Vx) r.labelY = kPhaseYSolution;
+    } else if (in.mode == Mode::Vapour) {
+      if (r.Vx < r.Vy) r.labelY = kPhaseYSolution;
+      if (r.Vy < r.Vx) r.labelX = kPhaseXSolution;
+    }
+  } else {
+    r.outcome = Outcome::NoSolution;
+    r.message = kNoSolution;
+  }
+  return r;
+}
+
+}  // namespace phase

@@ -1,0 +1,115 @@
+#include "phase/window_parts.h"
+
+#include <cmath>
+
+#include "framework/runtime.h"
+
+namespace phase {
+
+using namespace framework;
+
+const char* const kGasNames[Globals::kGases] = {"H2O", "CO2", "N2", "H2S", "NH3", "H2",
+                                                "O2",  "CO",  "Ar", "CH4", "C2H6"};
+
+std::string Shown(double v) { return std::isfinite(v) ? Str(v) : std::string(); }
+
+std::string Shown(const std::optional<double>& v) { return v ? Shown(*v) : std::string(); }
+
+void ShowInField(Window& w, const char* field, const std::string& text) {
+  EditFieldControl& f = w.Field(field);
+  f.SetText(text);
+  f.setCursorPosition(0);
+}
+
+Spec TwoColumnList(const std::string& name) {
+  return Listbox(name)
+      .Size(14)
+      .Italic()
+      .Set("ColumnCount", 2)
+      .Set("ColumnWidths", std::string("40%, 60%"))
+      .Set("GridLinesVertical", 1);
+}
+
+Spec OneColumnList(const std::string& name) {
+  return Listbox(name).Size(16).Set("ScrollBarVertical", false);
+}
+
+void EmptyList(Window& w, const char* list) {
+  ListboxControl& l = w.List(list);
+  l.CloseCellEditor();
+  l.DeleteAllRows();
+}
+
+void ShowSingle(Window& w, const char* list, const std::string& text) {
+  EmptyList(w, list);
+  w.List(list).AddRow(text);
+}
+
+namespace {
+
+template <class Value>
+void Rows(Window& w, const char* list, const Globals::GasArray& z, const Value& value) {
+  ListboxControl& l = w.List(list);
+  for (int i = 0; i < Globals::kGases; ++i) {
+    // A negative fraction is listed too.
+    if (z[i] != 0.0) {
+      l.AddRow(" ");
+      l.SetCell(l.LastIndex(), 0, kGasNames[i]);
+      l.SetCell(l.LastIndex(), 1, Shown(value(i)));
+    }
+    RuntimeBackgroundTask();
+  }
+}
+
+}  // namespace
+
+void ShowPerGas(Window& w, const char* list, const Globals::GasArray& z,
+                const std::array<std::optional<double>, Globals::kGases>& values) {
+  Rows(w, list, z, [&values](int i) { return values[i]; });
+}
+
+void ShowPerGas(Window& w, const char* list, const Globals::GasArray& z, const Globals::GasArray& values) {
+  Rows(w, list, z, [&values](int i) { return values[i]; });
+}
+
+void FillFirstApproachLists(Window& w) {
+  EmptyList(w, "ListBoxPhaseX");
+  EmptyList(w, "ListBoxPhaseY");
+  ShowPerGas(w, "ListBoxPhaseX", Globals::fraction, Globals::xgas);
+  ShowPerGas(w, "ListBoxPhaseY", Globals::fraction, Globals::ygas);
+}
+
+void OpenValueCell(Window& w, const char* list, int row) {
+  ListboxControl& l = w.List(list);
+  if (row < 0 || row >= l.ListCount()) return;
+  l.SetCellEditable(row, 1);
+  l.EditCell(row, 1);
+}
+
+void TakeEditedValue(Window& w, const char* list, int row, Globals::GasArray& phase) {
+  ListboxControl& l = w.List(list);
+  // The list may have been rebuilt since the editor opened.
+  if (row < 0 || row >= l.ListCount()) return;
+  const std::string name = l.Cell(row, 0);
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (name == kGasNames[i]) {
+      phase[i] = Val(l.Cell(row, 1));
+      return;
+    }
+  }
+}
+
+void ScrollContent(Window& w) {
+  Control& content = w.Get<Control>("Rectangle1");
+  content.SetTop(-w.Scroll("ScrollBar1").Value());
+  content.Widget().update();
+}
+
+void FitScrollBar(Window& w, int contentHeight) {
+  const int h = w.Content().height();
+  ScrollBarControl& bar = w.Scroll("ScrollBar1");
+  bar.SetHeight(h - 15);
+  bar.SetMaximum(contentHeight - h);
+}
+
+}  // namespace phase

@@ -1,0 +1,463 @@
+// The homogenisation and liquid-vapour windows driven as a user drives them:
+// type, choose, press, edit list cells, scroll, read.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QTimer>
+#include <cmath>
+
+#include "app/setup_windows.h"
+#include "core/globals.h"
+#include "framework/application.h"
+#include "framework/runtime.h"
+#include "gui/gui_support.h"
+#include "phase/phase.h"
+#include "properties/properties.h"
+#include "phase/phase_windows.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+using phase::BubbleDewPoint;
+using phase::LiquidVapourEq;
+
+const std::string kNoSolution = "No solution, adjust First Approach and try again";
+
+// Runs the hook on every pass, so that a timer fires inside the first pass
+// of a search; puts the application's hook back after.
+class EveryPassHook {
+ public:
+  EveryPassHook() : saved_(CurrentBackgroundHook()) {
+    SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
+  }
+  ~EveryPassHook() { Restore(); }
+  void Restore() {
+    if (!restored_) SetBackgroundHook(saved_);
+    restored_ = true;
+  }
+
+ private:
+  BackgroundHook saved_;
+  bool restored_ = false;
+};
+
+class PhaseWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    Globals::InitProperties();
+    reports_ = UnhandledExceptionCount();
+  }
+  void TearDown() override {
+    EXPECT_EQ(UnhandledExceptionCount(), reports_) << LastUnhandledException();
+    CloseAllWindows();
+  }
+
+  static void Feed(std::initializer_list<std::pair<int, double>> parts) {
+    Globals::fraction = {};
+    for (auto [gas, f] : parts) Globals::fraction[gas] = f;
+  }
+  static void Press(Window& w, const char* button) { w.Button(button).Push(); }
+  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
+  static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
+  static std::string Cell(Window& w, const char* list, int row, int column = 0) {
+    return w.List(list).Cell(row, column);
+  }
+  static std::vector<std::string> Column(Window& w, const char* list, int column) {
+    std::vector<std::string> cells;
+    for (int r = 0; r < w.List(list).ListCount(); ++r) cells.push_back(Cell(w, list, r, column));
+    return cells;
+  }
+
+  // No label or list cell anywhere shows a number that is none.
+  static void ExpectNoNonNumbers(Window& w) {
+    auto bad = [](const std::string& s) {
+      for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
+        if (s.find(word) != std::string::npos) return true;
+      }
+      return false;
+    };
+    for (Control* c : w.Controls()) {
+      if (auto* label = dynamic_cast<StaticTextControl*>(c)) {
+        EXPECT_FALSE(bad(label->Text())) << c->Name() << ": " << label->Text();
+      } else if (auto* list = dynamic_cast<ListboxControl*>(c)) {
+        for (int r = 0; r < list->ListCount(); ++r) {
+          for (int col = 0; col < list->columnCount(); ++col) {
+            EXPECT_FALSE(bad(list->Cell(r, col))) << c->Name() << " " << r << "," << col;
+          }
+        }
+      }
+    }
+  }
+
+  // The homogenisation window with a temperature typed, a mode chosen and
+  // the first approach computed.
+  static BubbleDewPoint& Homogenisation(const std::string& T, const char* mode, bool celsius = false) {
+    auto& w = shared<BubbleDewPoint>();
+    w.Scroll("ScrollBar1").SetValue(0);
+    ClickThroughWindow(w.Radio("RadioButtonTh"));
+    ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
+    Type(w.Field("dataEntryTh"), T);
+    if (mode != nullptr) ClickThroughWindow(w.Radio(mode));
+    Press(w, "FirstApproach");
+    return w;
+  }
+
+  static LiquidVapourEq& LiquidVapour(const std::string& V, const std::string& T, bool celsius = false) {
+    auto& w = shared<LiquidVapourEq>();
+    w.Scroll("ScrollBar1").SetValue(0);  // the controls in reach of a click
+    ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
+    Type(w.Field("dataEntry"), V);
+    Type(w.Field("dataEntry1"), T);
+    Press(w, "CalFirstApproach");
+    return w;
+  }
+
+  // Clicks a cell of a list as the user does, opening its editor.
+  static QLineEdit* ClickCell(Window& w, const char* list, int row, int column) {
+    ListboxControl& l = w.List(list);
+    const QRect cell = l.visualItemRect(l.item(row, column));
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    Settle();
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  }
+
+  static void TypeIntoCell(QLineEdit* editor, const std::string& text) {
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, QString::fromStdString(text));
+  }
+
+  int reports_ = 0;
+};
+
+// ---- The homogenisation window ----
+
+TEST_F(PhaseWindows, HomogenisationWindowSwitchesLabelsUnitsAndPictures) {
+  auto& w = shared<BubbleDewPoint>();
+  EXPECT_EQ(w.windowTitle().toStdString(), "Bubble-Dew point");
+  EXPECT_TRUE(w.Radio("RadioButtonTh").Value());
+  EXPECT_TRUE(w.Radio("Kelvin").Value());
+  EXPECT_FALSE(w.PictureAt("ImageWell3").isVisible());
+  EXPECT_FALSE(w.PictureAt("ImageWell4").isVisible());
+  Screenshot(w, "BubbleDewPoint-top");
+
+  Type(w.Field("dataEntryTh"), "300");
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
+  EXPECT_EQ(w.Field("dataEntryTh").Text(), "300");
+  ClickThroughWindow(w.Radio("RadioButtonPh"));
+  EXPECT_EQ(w.Field("dataEntryTh").Text(), "");
+  EXPECT_EQ(Text(w, "Homogen"), "Homogenization Temperature");
+  EXPECT_EQ(Text(w, "Homogen2"), "Homogenization Temperature");
+  EXPECT_EQ(Text(w, "Dimension"), "Kelvin");
+  EXPECT_EQ(Text(w, "Dimension2"), "Kelvin");
+  Type(w.Field("dataEntryPh"), "5");
+  ClickThroughWindow(w.Radio("RadioButtonTh"));
+  EXPECT_EQ(w.Field("dataEntryPh").Text(), "");
+  EXPECT_EQ(Text(w, "Homogen"), "Homogenization Pressure");
+  EXPECT_EQ(Text(w, "Dimension2"), "MPa");
+
+  ClickThroughWindow(w.Radio("Vapour1"));
+  EXPECT_TRUE(w.PictureAt("ImageWell4").isVisible());
+  EXPECT_FALSE(w.PictureAt("ImageWell3").isVisible());
+  ClickThroughWindow(w.Radio("Liquid1"));
+  EXPECT_TRUE(w.PictureAt("ImageWell3").isVisible());
+  EXPECT_FALSE(w.PictureAt("ImageWell4").isVisible());
+
+  ClickThroughWindow(w.Radio("RadioButtonPh"));
+  Press(w, "Clear");
+  EXPECT_FALSE(w.Radio("Liquid1").Value());
+  EXPECT_FALSE(w.Radio("Vapour1").Value());
+  EXPECT_FALSE(w.PictureAt("ImageWell3").isVisible());
+  EXPECT_TRUE(w.Radio("RadioButtonPh").Value());
+  EXPECT_EQ(Text(w, "Homogen"), "Homogenization Temperature");
+}
+
+TEST_F(PhaseWindows, ScrollingAndResizingFollowTheWindowHeight) {
+  auto& h = shared<BubbleDewPoint>();
+  ScrollBarControl& bar = h.Scroll("ScrollBar1");
+  EXPECT_EQ(bar.Maximum(), 225);
+  EXPECT_EQ(bar.Height(), 685);
+  bar.SetValue(100);
+  Settle();
+  EXPECT_EQ(h.Get<Control>("GroupBox6").Widget().mapTo(&h.Content(), QPoint(0, 0)).y(), 15 - 100);
+  EXPECT_EQ(bar.Top(), 0);
+  h.resize(h.width(), h.height() + (925 - h.Content().height()));
+  Settle();
+  EXPECT_EQ(h.Content().height(), 925);
+  EXPECT_EQ(bar.Maximum(), 0);
+  h.resize(h.width(), h.height() - 525);
+  Settle();
+  EXPECT_EQ(h.Content().height(), 400);
+  EXPECT_EQ(bar.Maximum(), 525);
+  EXPECT_EQ(bar.Height(), 385);
+  h.resize(h.width() + 50, h.height());
+  Settle();
+  EXPECT_EQ(h.Content().width(), 635);
+
+  auto& l = shared<LiquidVapourEq>();
+  ScrollBarControl& lbar = l.Scroll("ScrollBar1");
+  EXPECT_EQ(lbar.Maximum(), 135);
+  lbar.SetValue(100);
+  Settle();
+  EXPECT_EQ(l.Button("calculate").Widget().mapTo(&l.Content(), QPoint(0, 0)).y(), 295);
+  l.resize(l.width(), l.height() + 135);
+  Settle();
+  EXPECT_EQ(lbar.Maximum(), 0);
+  l.resize(l.width(), l.height() - (835 - 64));
+  Settle();
+  EXPECT_EQ(l.Content().height(), 64);
+  EXPECT_EQ(lbar.Maximum(), 771);
+  EXPECT_EQ(lbar.Height(), 49);
+}
+
+TEST_F(PhaseWindows, BubblePointOfCarbonDioxide) {
+  Feed({{Globals::CO2, 1.0}});
+  auto& w = Homogenisation("6.85", "Liquid1", /*celsius=*/true);
+  EXPECT_NEAR(Globals::TempKelvin, 280.0, 1e-12);
+  EXPECT_EQ(w.Field("dataEntry2").Text(), Str(Globals::SaturationPressure(Globals::CO2, 280)));
+  EXPECT_EQ(Column(w, "ListBoxPhaseX", 0), std::vector<std::string>{"CO2"});
+  EXPECT_EQ(Cell(w, "ListBoxPhaseX", 0, 1), "1");
+
+  Press(w, "calculate");
+  EXPECT_NEAR(Number(w, "Answer"), 2.87862, 1e-5);
+  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+  EXPECT_EQ(Text(w, "PhaseX1"), "Phase X, solution");
+  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y");
+  const double Vx = Val(Cell(w, "ListBoxVmX", 0)), Vy = Val(Cell(w, "ListBoxVmY", 0));
+  EXPECT_NEAR(Val(Cell(w, "ListBoxDX", 0)), 44.0098 / Vx, 1e-12);
+  EXPECT_NEAR(Val(Cell(w, "ListBoxDY", 0)), 44.0098 / Vy, 1e-12);
+  // The fugacity of the boiling liquid equals that of its vapour.
+  EXPECT_NEAR(Val(Cell(w, "ListBoxPhaseX2", 0, 1)) / Val(Cell(w, "ListBoxPhaseY2", 0, 1)), 1.0, 1e-9);
+  w.Scroll("ScrollBar1").SetValue(225);
+  Settle();
+  Screenshot(w, "BubbleDewPoint-bottom");
+  ExpectNoNonNumbers(w);
+
+  // The same point from its pressure: the guess is 298.15 K.
+  const std::string P = Text(w, "Answer");
+  w.Scroll("ScrollBar1").SetValue(0);
+  ClickThroughWindow(w.Radio("RadioButtonPh"));
+  Type(w.Field("dataEntryPh"), P);
+  Press(w, "FirstApproach");
+  EXPECT_EQ(w.Field("dataEntry2").Text(), "298.15");
+  EXPECT_EQ(Globals::PresMPa, Val(P));
+  Press(w, "calculate");
+  EXPECT_NEAR(Number(w, "Answer"), 280.0, 1e-6);
+  EXPECT_EQ(Text(w, "Dimension2"), "Kelvin");
+}
+
+TEST_F(PhaseWindows, FalseHomogenisationPointsReadNoSolution) {
+  Globals::Selection = Globals::Brennick1981;
+  Feed({{Globals::H2O, 1.0}});
+  auto& w = Homogenisation("100", "Liquid1", /*celsius=*/true);
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
+  EXPECT_EQ(Text(w, "PhaseX1"), "Phase X");
+
+  Feed({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
+  Homogenisation("473.15", "Vapour1");
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
+  ExpectNoNonNumbers(w);
+
+  // A genuine dew point whose liquid is nearly pure water.
+  Globals::Selection = Globals::Brennick1977;
+  Feed({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
+  Homogenisation("373.15", "Vapour1");
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+  EXPECT_NEAR(Number(w, "Answer"), 0.0116132, 1e-7);
+  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y, solution");
+}
+
+TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndTheModesOfItsPress) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& w = Homogenisation("250", "Liquid1");
+  Press(w, "calculate");
+  const std::string answer = Text(w, "Answer");
+  ASSERT_NEAR(Val(answer), 6.5216, 1e-4);
+
+  // Another window stores its own temperature and pressure meanwhile.
+  Homogenisation("250", "Liquid1");
+  Globals::TempKelvin = 400;
+  Globals::PresMPa = 1;
+  {
+    // Switching the given quantity and the mode during the search changes
+    // neither the search nor its labels.
+    EveryPassHook hook;
+    QTimer::singleShot(0, [&w, &hook] {
+      hook.Restore();
+      w.Radio("RadioButtonPh").SetValue(true);
+      w.Radio("Vapour1").SetValue(true);
+    });
+    Press(w, "calculate");
+    Settle();
+  }
+  EXPECT_EQ(Text(w, "Answer"), answer);
+  EXPECT_EQ(Text(w, "PhaseX1"), "Phase X, solution");
+  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y");
+  // The radios' own handlers ran after the search.
+  EXPECT_EQ(Text(w, "Homogen2"), "Homogenization Temperature");
+  EXPECT_TRUE(w.PictureAt("ImageWell4").isVisible());
+}
+
+TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& w = Homogenisation("250", "Liquid1");
+  std::size_t queued = 0;
+  {
+    EveryPassHook hook;
+    QTimer::singleShot(0, [&] {
+      hook.Restore();
+      for (int i = 0; i < 20; ++i) w.Button("calculate").click();  // Return held down
+      queued = Dispatcher::Queued();
+    });
+    Press(w, "calculate");
+    Settle();
+  }
+  EXPECT_EQ(queued, 1u);
+  EXPECT_EQ(Dispatcher::Queued(), 0u);
+  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+}
+
+TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
+  Feed({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
+  auto& w = Homogenisation("500", "Vapour1");
+  EXPECT_EQ(Column(w, "ListBoxPhaseY", 0), (std::vector<std::string>{"H2O", "CO2", "CH4"}));
+  const Globals::GasArray x = Globals::xgas;
+
+  // A click on the name opens the value of the same row.
+  QLineEdit* editor = ClickCell(w, "ListBoxPhaseY", 1, 0);
+  ASSERT_NE(editor, nullptr);
+  TypeIntoCell(editor, "0.3");
+  EXPECT_EQ(Globals::ygas[Globals::CO2], 0.3);
+  EXPECT_EQ(Globals::xgas, x);
+  for (const char* text : {"abc", "-0.3", "1e400"}) {
+    TypeIntoCell(editor, text);
+    EXPECT_EQ(Globals::ygas[Globals::CO2], Val(text)) << text;
+  }
+
+  // The list rebuilt under the open editor: the editor goes, and a change
+  // reported for a row that no longer exists is ignored.
+  Feed({{Globals::CO2, 1.0}});
+  Press(w, "FirstApproach");
+  EXPECT_EQ(w.List("ListBoxPhaseY").ListCount(), 1);
+  w.ListBoxPhaseY_CellTextChange(2, 1);
+  EXPECT_FALSE(w.ListBoxPhaseY_CellClick(5, 1, 0, 0));
+  // A click below the last row.
+  QTest::mouseClick(w.List("ListBoxPhaseX").viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 70));
+  Settle();
+
+  // A search from an abused phase shows no number that is none.
+  Feed({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
+  Press(w, "FirstApproach");
+  editor = ClickCell(w, "ListBoxPhaseX", 0, 1);
+  ASSERT_NE(editor, nullptr);
+  TypeIntoCell(editor, "1e400");
+  Type(w.Field("dataEntry2"), "");
+  Press(w, "calculate");
+  EXPECT_FALSE(Text(w, "ResultText").empty());
+  ExpectNoNonNumbers(w);
+}
+
+// ---- The liquid-vapour window ----
+
+TEST_F(PhaseWindows, LiquidVapourSplitOfCarbonDioxideAndMethane) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& w = LiquidVapour("100", "250");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Liquid-Vapour Equilibrium");
+  EXPECT_EQ(w.Field("dataEntry3").Text(), "0.5");
+  EXPECT_EQ(w.Field("dataEntry2").Text(), Str(Globals::PresMPa));
+  EXPECT_EQ(Column(w, "ListBoxPhaseX", 0), (std::vector<std::string>{"CO2", "CH4"}));
+  Screenshot(w, "LiquidVapourEq-top");
+
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+  const double P = Number(w, "Answer");
+  // Between the dew (1.268 MPa) and bubble (6.522 MPa) pressures at 250 K.
+  EXPECT_GT(P, 1.27);
+  EXPECT_LT(P, 6.52);
+  EXPECT_NEAR(Val(Cell(w, "ListBoxFracX", 0)) + Val(Cell(w, "ListBoxFracY", 0)), 1.0, 1e-12);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_NEAR(Val(Cell(w, "ListBoxPhaseX2", i, 1)) / Val(Cell(w, "ListBoxPhaseY2", i, 1)), 1.0, 1e-6);
+  }
+  w.Scroll("ScrollBar1").SetValue(135);
+  Settle();
+  Screenshot(w, "LiquidVapourEq-bottom");
+
+  // A larger volume at the same temperature boils at a lower pressure.
+  Type(w.Field("dataEntry"), "200");
+  Press(w, "calculate");
+  EXPECT_LT(Number(w, "Answer"), P);
+
+  // The same temperature in Celsius.
+  LiquidVapour("100", "-23.15", /*celsius=*/true);
+  EXPECT_NEAR(Globals::TempKelvin, 250.0, 1e-12);
+  EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
+  Press(w, "calculate");
+  EXPECT_NEAR(Number(w, "Answer"), P, 1e-9 * P);
+
+  Press(w, "Clear");
+  EXPECT_EQ(w.Field("dataEntry").Text(), "");
+  EXPECT_EQ(w.List("ListBoxPhaseX1").ListCount(), 0);
+  EXPECT_TRUE(w.Radio("Celsius").Value());
+}
+
+TEST_F(PhaseWindows, LiquidVapourWithoutUsableInput) {
+  Feed({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
+  // Calculate before any first approach, with empty fields.
+  auto& w = shared<LiquidVapourEq>();
+  Press(w, "calculate");
+  EXPECT_FALSE(Text(w, "ResultText").empty());
+  ExpectNoNonNumbers(w);
+
+  // No molar volume: the fractions are not computed, so not shown.
+  LiquidVapour("0", "473.15");
+  Press(w, "calculate");
+  EXPECT_EQ(Cell(w, "ListBoxFracX", 0), "");
+  EXPECT_EQ(Cell(w, "ListBoxFracY", 0), "");
+  ExpectNoNonNumbers(w);
+
+  // The stalled split of water and methane at 200 C.
+  LiquidVapour("100", "473.15");
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
+}
+
+TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& w = Homogenisation("250", "Liquid1");
+  QPointer<BubbleDewPoint> watch(&w);
+  {
+    EveryPassHook hook;
+    QTimer::singleShot(0, [&w, &hook] {
+      hook.Restore();
+      w.close();
+    });
+    Press(w, "calculate");
+    Settle();
+  }
+  EXPECT_TRUE(watch.isNull());
+  // The next request builds a fresh window.
+  EXPECT_EQ(Text(shared<BubbleDewPoint>(), "Answer"), "");
+}
+
+TEST_F(PhaseWindows, TheProcedureListOpensBothWindowsOnce) {
+  auto& list = shared<app::Start3Window>();
+  for (const char* radio : {"Homogenisation", "LiquidVapour"}) {
+    ClickThroughWindow(list.Radio(radio));
+    Press(list, "PushButton1");
+  }
+  ASSERT_NE(existing<BubbleDewPoint>(), nullptr);
+  ASSERT_NE(existing<LiquidVapourEq>(), nullptr);
+  Type(existing<LiquidVapourEq>()->Field("dataEntry"), "123");
+  ClickThroughWindow(list.Radio("LiquidVapour"));
+  Press(list, "PushButton1");
+  EXPECT_EQ(existing<LiquidVapourEq>()->Field("dataEntry").Text(), "123");
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+// The homogenisation and liquid-vapour searches: genuine equilibria checked
+// by fugacities recomputed from what is shown, and the false solutions that a
+// stalled or degenerate search used to report.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "phase/phase.h"
+#include "properties/properties.h"
+
+namespace {
+
+using Globals::GasArray;
+using namespace phase;
+
+GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
+  GasArray x{};
+  for (auto [gas, f] : parts) x[gas] = f;
+  return x;
+}
+
+// A search as the window runs it: the first approach, then calculate.
+HomogenisationResult AtTemperature(const GasArray& z, double T, Mode mode, std::int32_t model) {
+  const HomogenisationStart s = HomogenisationFirstApproach(z, true, T, 0, mode == Mode::Vapour ? 1 : 0);
+  HomogenisationInput in;
+  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = true, in.given = s.T, in.guess = s.guess;
+  in.mode = mode, in.model = model;
+  return SolveHomogenisation(in);
+}
+
+LiquidVapourResult AtVolume(const GasArray& z, double V, double T, std::int32_t model) {
+  const LiquidVapourStart s = LiquidVapourFirstApproach(z, T);
+  LiquidVapourInput in;
+  in.z = z, in.V = V, in.T = T, in.P0 = s.P, in.fraction0 = s.fraction, in.K = s.K, in.model = model;
+  return SolveLiquidVapour(in);
+}
+
+// Fugacities of phase x at V, computed afresh (not the solver's phi).
+GasArray FugacitiesOf(const GasArray& x, double T, double P, double V, std::int32_t model) {
+  Globals::Fugacities(x, T, P, V, model);
+  return Globals::Fugacity;
+}
+
+// Every component present in both phases has the same fugacity in both.
+void ExpectEqualFugacities(const GasArray& x, double Vx, const GasArray& y, double Vy, double T,
+                           double P, std::int32_t model, double tolerance) {
+  const GasArray fX = FugacitiesOf(x, T, P, Vx, model), fY = FugacitiesOf(y, T, P, Vy, model);
+  int shared = 0;
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (x[i] < 1e-6 || y[i] < 1e-6) continue;
+    ++shared;
+    EXPECT_NEAR(fX[i] / fY[i], 1.0, tolerance) << "component " << i;
+  }
+  EXPECT_GT(shared, 0);
+}
+
+class PhaseSolver : public ::testing::Test {
+ protected:
+  void SetUp() override { Globals::InitProperties(); }
+};
+
+// ---- Genuine equilibria ----
+
+TEST_F(PhaseSolver, PureCarbonDioxideBoilsAndCondensesAtItsVapourPressure) {
+  const GasArray z = Mix({{Globals::CO2, 1.0}});
+  const HomogenisationResult bubble = AtTemperature(z, 280, Mode::Liquid, Globals::Brennick1977);
+  const HomogenisationResult dew = AtTemperature(z, 280, Mode::Vapour, Globals::Brennick1977);
+  for (const HomogenisationResult* r : {&bubble, &dew}) {
+    ASSERT_EQ(r->outcome, Outcome::Solution) << r->message;
+    EXPECT_EQ(r->message, SolutionText(r->passes));
+    EXPECT_NEAR(r->answer, 2.87862, 1e-5);
+    EXPECT_NEAR(r->P, r->answer, 0.0);
+    ExpectEqualFugacities(r->x, r->Vx, r->y, r->Vy, 280, r->P, 0, 1e-9);
+    // Both volumes are roots of the equation of state at the answer.
+    EXPECT_NEAR(Globals::Pressure(r->x, 280, r->Vx, 0) / r->P, 1.0, 1e-7);
+    EXPECT_NEAR(Globals::Pressure(r->y, 280, r->Vy, 0) / r->P, 1.0, 1e-9);
+    EXPECT_LT(r->Vx * 5, r->Vy);
+  }
+  EXPECT_NEAR(bubble.answer, dew.answer, 1e-9);
+  // The liquid mode marks the smaller volume, the vapour mode the larger.
+  EXPECT_EQ(bubble.labelX, kPhaseXSolution);
+  EXPECT_EQ(bubble.labelY, kPhaseY);
+  EXPECT_EQ(dew.labelX, kPhaseX);
+  EXPECT_EQ(dew.labelY, kPhaseYSolution);
+
+  // The same point with the pressure given and the temperature sought.
+  const HomogenisationStart s = HomogenisationFirstApproach(z, false, 0, bubble.answer, 0);
+  HomogenisationInput in;
+  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = false, in.given = s.P, in.guess = s.guess;
+  in.mode = Mode::Liquid;
+  const HomogenisationResult T = SolveHomogenisation(in);
+  ASSERT_EQ(T.outcome, Outcome::Solution) << T.message;
+  EXPECT_NEAR(T.answer, 280, 1e-6);
+}
+
+TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
+  const GasArray z = Mix({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  const HomogenisationResult bubble = AtTemperature(z, 250, Mode::Liquid, 0);
+  const HomogenisationResult dew = AtTemperature(z, 250, Mode::Vapour, 0);
+  ASSERT_EQ(bubble.outcome, Outcome::Solution) << bubble.message;
+  ASSERT_EQ(dew.outcome, Outcome::Solution) << dew.message;
+  ExpectEqualFugacities(bubble.x, bubble.Vx, bubble.y, bubble.Vy, 250, bubble.P, 0, 1e-6);
+  ExpectEqualFugacities(dew.x, dew.Vx, dew.y, dew.Vy, 250, dew.P, 0, 1e-6);
+  // The feed is the liquid at the bubble point and the vapour at the dew
+  // point; methane, the lighter gas, is richer in the vapour.
+  EXPECT_NEAR(bubble.x[Globals::CH4], 0.1, 1e-12);
+  EXPECT_NEAR(dew.y[Globals::CH4], 0.1, 1e-12);
+  EXPECT_GT(bubble.y[Globals::CH4], 0.1);
+  EXPECT_LT(dew.x[Globals::CH4], 0.1);
+  EXPECT_GT(bubble.answer, dew.answer);
+  // Shown fugacities are x phi P of the last pass.
+  for (int i = 0; i < Globals::kGases; ++i) {
+    ASSERT_TRUE(bubble.fugacityX[i].has_value());
+    EXPECT_EQ(*bubble.fugacityX[i], bubble.x[i] * bubble.phiX[i] * bubble.P);
+  }
+  ASSERT_TRUE(bubble.densityX.has_value());
+  EXPECT_NEAR(*bubble.densityX, (0.9 * 44.0098 + 0.1 * 16.04276) / bubble.Vx, 1e-12);
+}
+
+TEST_F(PhaseSolver, LiquidVapourPressureLiesBetweenDewAndBubbleAndFallsWithVolume) {
+  const GasArray z = Mix({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  const double bubble = AtTemperature(z, 250, Mode::Liquid, 0).answer;
+  const double dew = AtTemperature(z, 250, Mode::Vapour, 0).answer;
+  double previous = bubble;
+  for (double V : {50.0, 70.0, 100.0, 150.0, 200.0, 300.0}) {
+    const LiquidVapourResult r = AtVolume(z, V, 250, 0);
+    ASSERT_EQ(r.outcome, Outcome::Solution) << V << ": " << r.message;
+    EXPECT_LT(r.P, previous) << V;
+    EXPECT_GT(r.P, dew) << V;
+    previous = r.P;
+    ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, 250, r.P, 0, 1e-6);
+    // The lever rule: the phase volumes add up to the given one.
+    ASSERT_TRUE(r.fractionY.has_value());
+    const double phi = *r.fractionY;
+    const double beta = phi * r.Vx / (r.Vy + phi * (r.Vx - r.Vy));
+    EXPECT_NEAR((1 - beta) * r.Vx + beta * r.Vy, V, 1e-6 * V);
+    // Feed balance: z = (1 - beta) x + beta y, to the search's tolerance.
+    for (int i = 0; i < Globals::kGases; ++i) {
+      EXPECT_NEAR((1 - beta) * r.x[i] + beta * r.y[i], z[i], 1e-6) << V << " " << i;
+    }
+  }
+}
+
+TEST_F(PhaseSolver, NearlyEmptyPhaseOfAGenuineDewPointPasses) {
+  // Water with 10 % CO2 at 100 C: the liquid holds CO2 at the 1e-11 level.
+  const GasArray z = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
+  const HomogenisationResult r = AtTemperature(z, 373.15, Mode::Vapour, Globals::Brennick1977);
+  ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
+  EXPECT_NEAR(r.answer, 0.0116132, 1e-7);
+  EXPECT_LT(r.x[Globals::CO2], 1e-9);
+  EXPECT_TRUE(IsEquilibrium(r.x, r.Vx, r.y, r.Vy, r.T, r.P, 0));
+}
+
+// ---- False solutions ----
+
+TEST_F(PhaseSolver, AStalledSearchIsNoSolution) {
+  // Pure water at 100 C under the 1981 set: the residual stops changing, the
+  // halved steps shrink below the step test 35 passes later, a hair from the
+  // guess, with phase Y empty.
+  const HomogenisationResult r =
+      AtTemperature(Mix({{Globals::H2O, 1.0}}), 373.15, Mode::Liquid, Globals::Brennick1981);
+  EXPECT_EQ(r.message, kNoSolution);
+  EXPECT_EQ(r.labelX, kPhaseX);
+  EXPECT_EQ(r.labelY, kPhaseY);
+
+  // The liquid-vapour split of water and methane at 200 C and 100 cm3/mol
+  // stalls with fugacities tenfold apart.
+  const GasArray z = Mix({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
+  EXPECT_EQ(AtVolume(z, 100, 473.15, Globals::Brennick1977).message, kNoSolution);
+}
+
+TEST_F(PhaseSolver, PhasesWithoutACommonComponentAreNoSolution) {
+  const GasArray z = Mix({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
+  EXPECT_EQ(AtTemperature(z, 473.15, Mode::Vapour, Globals::Brennick1981).message, kNoSolution);
+  EXPECT_EQ(AtTemperature(z, 300, Mode::Vapour, Globals::Brennick1981).message, kNoSolution);
+  EXPECT_EQ(AtTemperature(z, 150, Mode::Vapour, Globals::Brennick1977).message, kNoSolution);
+
+  // The state such a search used to show: pure water against pure methane,
+  // F = 0 because K underflowed. Nothing is present in both phases.
+  const GasArray x = Mix({{Globals::H2O, 1.0}}), y = Mix({{Globals::CH4, 1.0}});
+  Globals::CubicRoots rx = Globals::Volume(x, 473.15, 3.04176, 1);
+  Globals::CubicRoots ry = Globals::Volume(y, 473.15, 3.04176, 1);
+  const double Vx = Globals::VolumeChoice(rx, Globals::SmallestRoot);
+  const double Vy = Globals::VolumeChoice(ry, Globals::LargestRoot);
+  EXPECT_FALSE(IsEquilibrium(x, Vx, y, Vy, 473.15, 3.04176, 1));
+}
+
+TEST_F(PhaseSolver, EquilibriumCheckRefusesWhatCannotBeShown) {
+  const GasArray z = Mix({{Globals::CO2, 1.0}});
+  const HomogenisationResult r = AtTemperature(z, 280, Mode::Liquid, 0);
+  ASSERT_TRUE(IsEquilibrium(r.x, r.Vx, r.y, r.Vy, 280, r.P, 0));
+  // Each condition on its own.
+  EXPECT_FALSE(IsEquilibrium(r.x, NAN, r.y, r.Vy, 280, r.P, 0));
+  EXPECT_FALSE(IsEquilibrium(r.x, 0.5 * Globals::bMixture(z), r.y, r.Vy, 280, r.P, 0));
+  GasArray over = r.x;
+  over[Globals::CO2] = 1.01;
+  EXPECT_FALSE(IsEquilibrium(over, r.Vx, r.y, r.Vy, 280, r.P, 0));
+  GasArray nan = r.y;
+  nan[Globals::N2] = NAN;
+  EXPECT_FALSE(IsEquilibrium(r.x, r.Vx, nan, r.Vy, 280, r.P, 0));
+  // A liquid volume 1 % off makes the fugacities differ.
+  EXPECT_FALSE(IsEquilibrium(r.x, r.Vx * 1.01, r.y, r.Vy, 280, r.P, 0));
+  // The module's coefficients are left as they were.
+  Globals::Coefficient.fill(0.25);
+  (void)IsEquilibrium(r.x, r.Vx, r.y, r.Vy, 280, r.P, 0);
+  EXPECT_EQ(Globals::Coefficient[0], 0.25);
+}
+
+TEST_F(PhaseSolver, SearchThatRunsToTheLogarithmCutEndsOnTheTrivialTest) {
+  // Water with 10 % CO2 at 200 C in the liquid mode climbs to pressures
+  // where every |ln phi| passes the cut: K = 1 and F = 0.
+  const GasArray z = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
+  const HomogenisationResult r = AtTemperature(z, 473.15, Mode::Liquid, Globals::Brennick1977);
+  EXPECT_EQ(r.message, kTrivial);
+}
+
+// ---- Bad input ----
+
+TEST_F(PhaseSolver, SearchesWithoutUsableInputShowNoNumberThatIsNone) {
+  const GasArray z = Mix({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto finite = [](const auto& r) {
+    EXPECT_TRUE(std::isfinite(r.densityX.value_or(0)));
+    EXPECT_TRUE(std::isfinite(r.densityY.value_or(0)));
+    for (const auto& f : r.fugacityX) EXPECT_TRUE(std::isfinite(f.value_or(0)));
+    for (const auto& f : r.fugacityY) EXPECT_TRUE(std::isfinite(f.value_or(0)));
+  };
+  // An empty guess (0) and an empty temperature (0 K).
+  for (double guess : {0.0, -3.0, 1e300}) {
+    HomogenisationInput in;
+    in.z = z, in.x = z, in.y = z, in.given = 250, in.guess = guess, in.mode = Mode::Liquid;
+    const HomogenisationResult r = SolveHomogenisation(in);
+    EXPECT_NE(r.outcome, Outcome::Solution) << guess;
+    finite(r);
+  }
+  HomogenisationInput cold;
+  cold.z = z, cold.x = z, cold.y = z, cold.given = 0, cold.guess = 5;
+  EXPECT_NE(SolveHomogenisation(cold).outcome, Outcome::Solution);
+
+  // Calculate before any first approach: K_liq_vap is still all 0.
+  LiquidVapourInput bare;
+  bare.z = z, bare.V = 100, bare.T = 250, bare.P0 = 3;
+  const LiquidVapourResult noK = SolveLiquidVapour(bare);
+  finite(noK);
+  for (double y : noK.y) EXPECT_TRUE(std::isfinite(y));
+
+  // 0 K: the volumes are no numbers, so is the volume fraction, which gets
+  // the fraction message and no fraction cells.
+  LiquidVapourInput zero = bare;
+  zero.T = 0;
+  const LiquidVapourResult r0 = SolveLiquidVapour(zero);
+  EXPECT_EQ(r0.message, kFractionRange);
+  EXPECT_FALSE(r0.fractionX.has_value());
+  finite(r0);
+
+  // No molar volume: the lever rule never applies and the fractions would
+  // only repeat the guess.
+  LiquidVapourInput noVolume = bare;
+  noVolume.V = 0, noVolume.fraction0 = 0.5;
+  noVolume.K = LiquidVapourFirstApproach(z, 250).K;
+  const LiquidVapourResult rv = SolveLiquidVapour(noVolume);
+  EXPECT_FALSE(rv.fractionX.has_value());
+  EXPECT_FALSE(rv.fractionY.has_value());
+}
+
+}  // namespace
