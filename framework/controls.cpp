@@ -298,9 +298,17 @@ std::optional<StaticTextControl::RaisedDigits> StaticTextControl::Raised() const
   if (split > 0 && t[split - 1] == ' ') --split;
   r.before = t.left(split);
   r.after = t.mid(split < t.size() && t[split] == ' ' ? split + 1 : split);
-  // Set by the advances, as the font spaces any two letters.
+  // Set by the advances, as the font spaces any two letters, but never so
+  // close that the inks (measured to whole pixels) meet.
+  const QRectF digitsInk = small.tightBoundingRect(r.digits);
   r.digitsX = unit.horizontalAdvance(r.before);
+  if (!r.before.isEmpty()) {
+    r.digitsX = std::max(r.digitsX, unit.tightBoundingRect(r.before).right() + 1 - digitsInk.left());
+  }
   r.afterX = r.digitsX + small.horizontalAdvance(r.digits);
+  if (!r.after.isEmpty()) {
+    r.afterX = std::max(r.afterX, r.digitsX + digitsInk.right() + 0.5 - unit.tightBoundingRect(r.after).left());
+  }
   const double total = r.afterX + unit.horizontalAdvance(r.after);
   double x = 0;
   if (alignment() & Qt::AlignHCenter) x = (width() - total) / 2;
@@ -312,7 +320,7 @@ std::optional<StaticTextControl::RaisedDigits> StaticTextControl::Raised() const
   // Each label draws its text from its top; the exponent keeps its own
   // label's height unless its ink would leave the unit label at the top.
   r.baseline = unit.ascent();
-  const double inkTop = small.boundingRect(r.digits).top();
+  const double inkTop = small.tightBoundingRect(r.digits).top();
   r.digitsBaseline = std::max(digits->Top() - Top() + small.ascent(), -inkTop);
   return r;
 }
