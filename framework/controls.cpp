@@ -459,7 +459,9 @@ bool PushButtonControl::Apply(const std::string& name, const PropertyValue& valu
 RadioButtonControl::RadioButtonControl(Window& window)
     : QRadioButton(&window.Content()), Control(window, ObjectKind::RadioButton) {
   setFont(StyleFont());
-  // Groups are formed by frame, not by Qt parent.
+  // Groups are formed by frame, not by Qt parent; once a radio is in its
+  // group, Window::FormRadioGroups makes it auto-exclusive again, which is
+  // what makes Qt report it as a radio button rather than a check box.
   setAutoExclusive(false);
   // Every change of the value, by the user or by code, is an Action.
   QObject::connect(this, &QRadioButton::toggled, [this] { Raise(Action); });

@@ -177,6 +177,9 @@ class PushButtonControl : public QPushButton, public Control {
   bool default_ = false;
 };
 
+// Radios form groups by the frame around them (see Window::FormRadioGroups)
+// and report themselves as radio buttons, with their checked state, to
+// assistive tools.
 class RadioButtonControl : public QRadioButton, public Control {
  public:
   explicit RadioButtonControl(Window& window);
