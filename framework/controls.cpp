@@ -9,8 +9,12 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cmath>
+#include <limits>
 
 #include "framework/application.h"
+#include "framework/fit_text.h"
 #include "framework/window.h"
 
 namespace framework {
@@ -60,7 +64,99 @@ QFont FontToFit(QFont f, const QString& text, int room) {
   return f;
 }
 
+// Sets a name for assistive tools that the framework works out, unless code
+// has given the widget a name of its own since.
+void SetAutomaticName(QWidget& widget, QString& last, const QString& name) {
+  if (!widget.accessibleName().isEmpty() && widget.accessibleName() != last) return;
+  last = name;
+  if (widget.accessibleName() != name) widget.setAccessibleName(name);
+}
+
+// An exponent label: one or two digits.
+bool IsExponentText(const QString& t) {
+  if (t.isEmpty() || t.size() > 2) return false;
+  return std::all_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// Whether `digits` is set as the exponent of the unit label `unit`: smaller
+// type, its left edge within the unit's width, raised (its top at most the
+// unit's top) and overlapping the unit's upper half.
+bool RaisesOver(const StaticTextControl& digits, const StaticTextControl& unit) {
+  if (&digits == &unit || !digits.Visible() || !unit.Visible()) return false;
+  if (!IsExponentText(digits.text()) || digits.wordWrap() || unit.wordWrap()) return false;
+  if (digits.font().pixelSize() >= unit.font().pixelSize()) return false;
+  const int left = digits.Left() - unit.Left();
+  if (left < 0 || left >= unit.Width()) return false;
+  const int top = digits.Top() - unit.Top();
+  if (top > 0 || digits.Top() + digits.Height() <= unit.Top() + 2) return false;
+  const QString t = unit.text();
+  return !t.isEmpty() && !t.contains('\n') && !IsExponentText(t);
+}
+
+// The unit label that draws `digits`, if any: the first in creation order
+// over which it raises.
+const StaticTextControl* UnitOf(const StaticTextControl& digits) {
+  if (!IsExponentText(digits.text())) return nullptr;
+  for (Control* c : digits.Owner().Controls()) {
+    auto* unit = dynamic_cast<const StaticTextControl*>(c);
+    if (unit != nullptr && RaisesOver(digits, *unit)) return unit;
+  }
+  return nullptr;
+}
+
+// The exponent label that the unit label draws, if any.
+const StaticTextControl* ExponentOf(const StaticTextControl& unit) {
+  for (Control* c : unit.Owner().Controls()) {
+    auto* digits = dynamic_cast<const StaticTextControl*>(c);
+    if (digits != nullptr && RaisesOver(*digits, unit) && UnitOf(*digits) == &unit) return digits;
+  }
+  return nullptr;
+}
+
+// What a control at the left of a field reads as: a label's text, a
+// picture's words.
+QString ReadsAs(Control& c) {
+  if (!c.Visible()) return {};
+  if (auto* label = dynamic_cast<StaticTextControl*>(&c)) return label->text().simplified();
+  if (auto* picture = dynamic_cast<PictureControl*>(&c); picture && picture->Picture()) {
+    return picture->Picture()->Text().simplified();
+  }
+  return {};
+}
+
 }  // namespace
+
+QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int room) {
+  const auto width = [&metrics](std::string_view s) {
+    return metrics.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+  };
+  return QString::fromStdString(FitText(text.toStdString(), width, room));
+}
+
+void NameFieldsByTheirLabels(Window& window) {
+  // A label may reach a few pixels into the field's box and still be its label.
+  constexpr int kOverlap = 8;
+  for (Control* c : window.Controls()) {
+    auto* field = dynamic_cast<EditFieldControl*>(c);
+    if (field == nullptr) continue;
+    const int middle = field->Top() + field->Height() / 2;
+    Control* nearest = nullptr;
+    int nearestRight = INT_MIN;
+    for (Control* other : window.Controls()) {
+      if (other == c) continue;
+      const int right = other->Left() + other->Width();
+      if (other->Left() >= field->Left() || right > field->Left() + kOverlap) continue;
+      const int top = other->Top(), bottom = other->Top() + other->Height();
+      const int otherMiddle = (top + bottom) / 2;
+      const bool sameRow = (top <= middle && middle < bottom) ||
+                           (field->Top() <= otherMiddle && otherMiddle < field->Top() + field->Height());
+      if (!sameRow || right <= nearestRight || ReadsAs(*other).isEmpty()) continue;
+      nearest = other;
+      nearestRight = right;
+    }
+    SetAutomaticName(*field, field->automaticName_, nearest ? ReadsAs(*nearest) : QString());
+  }
+}
 
 QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline) {
   // DejaVu Sans (not Condensed) would overflow several captions at their
@@ -159,30 +255,105 @@ StaticTextControl::StaticTextControl(Window& window)
 }
 
 void StaticTextControl::SetText(const std::string& text) {
+  UpdatePartner();  // an exponent that stops being one is drawn by itself again
   text_ = text;
   setText(DisplayText(text));
+  UpdatePartner();
+  NameFieldsByTheirLabels(Owner());
 }
 
-QFont StaticTextControl::ShownFont() const {
-  if (wordWrap() || text().isEmpty() || text().contains('\n')) return font();
-  return FontToFit(font(), text(), width());
+void StaticTextControl::UpdatePartner() {
+  if (const StaticTextControl* unit = UnitOf(*this)) const_cast<StaticTextControl*>(unit)->update();
+  if (const StaticTextControl* digits = ExponentOf(*this)) const_cast<StaticTextControl*>(digits)->update();
 }
+
+StaticTextControl::Fit StaticTextControl::Fitted() const {
+  if (wordWrap() || text().isEmpty() || text().contains('\n')) return {text(), font()};
+  const QString shown = FitTextToWidth(text(), QFontMetrics(font()), width());
+  return {shown, FontToFit(font(), shown, width())};
+}
+
+std::string StaticTextControl::ShownText() const { return Fitted().text.toStdString(); }
+
+QFont StaticTextControl::ShownFont() const { return Fitted().font; }
+
+std::optional<StaticTextControl::RaisedDigits> StaticTextControl::Raised() const {
+  const StaticTextControl* digits = ExponentOf(*this);
+  if (digits == nullptr) return std::nullopt;
+  RaisedDigits r;
+  r.label = digits;
+  r.digits = digits->text();
+  r.digitsFont = digits->font();
+  const QString t = text();
+  const QFontMetricsF unit(font()), small(r.digitsFont);
+  // The exponent goes where its label stands: after the characters whose
+  // advance comes nearest its left edge. A blank there only kept its room.
+  const double at = digits->Left() - Left();
+  int split = 0;
+  double miss = std::numeric_limits<double>::infinity();
+  for (int i = 0; i <= t.size(); ++i) {
+    const double d = std::abs(unit.horizontalAdvance(t.left(i)) - at);
+    if (d < miss) miss = d, split = i;
+  }
+  if (split > 0 && t[split - 1] == ' ') --split;
+  r.before = t.left(split);
+  r.after = t.mid(split < t.size() && t[split] == ' ' ? split + 1 : split);
+  // Set by the advances, as the font spaces any two letters, but never so
+  // close that the inks (measured to whole pixels) meet.
+  const QRectF digitsInk = small.tightBoundingRect(r.digits);
+  r.digitsX = unit.horizontalAdvance(r.before);
+  if (!r.before.isEmpty()) {
+    r.digitsX = std::max(r.digitsX, unit.tightBoundingRect(r.before).right() + 1 - digitsInk.left());
+  }
+  r.afterX = r.digitsX + small.horizontalAdvance(r.digits);
+  if (!r.after.isEmpty()) {
+    r.afterX = std::max(r.afterX, r.digitsX + digitsInk.right() + 0.5 - unit.tightBoundingRect(r.after).left());
+  }
+  const double total = r.afterX + unit.horizontalAdvance(r.after);
+  double x = 0;
+  if (alignment() & Qt::AlignHCenter) x = (width() - total) / 2;
+  if (alignment() & Qt::AlignRight) x = width() - total;
+  x = std::max(0.0, x);
+  r.beforeX = x;
+  r.digitsX += x;
+  r.afterX += x;
+  // Each label draws its text from its top; the exponent keeps its own
+  // label's height unless its ink would leave the unit label at the top.
+  r.baseline = unit.ascent();
+  const double inkTop = small.tightBoundingRect(r.digits).top();
+  r.digitsBaseline = std::max(digits->Top() - Top() + small.ascent(), -inkTop);
+  return r;
+}
+
+bool StaticTextControl::DrawnByItsUnit() const { return UnitOf(*this) != nullptr; }
 
 void StaticTextControl::paintEvent(QPaintEvent* e) {
-  const QFont shown = ShownFont();
-  if (shown.pixelSize() == font().pixelSize()) {
+  if (DrawnByItsUnit()) return;
+  if (const auto raised = Raised()) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    p.drawText(QPointF(raised->beforeX, raised->baseline), raised->before);
+    p.drawText(QPointF(raised->afterX, raised->baseline), raised->after);
+    p.setFont(raised->digitsFont);
+    p.setPen(raised->label->palette().color(QPalette::WindowText));
+    p.drawText(QPointF(raised->digitsX, raised->digitsBaseline), raised->digits);
+    return;
+  }
+  const Fit shown = Fitted();
+  if (shown.text == text() && shown.font == font()) {
     QLabel::paintEvent(e);
     return;
   }
   QPainter p(this);
-  p.setFont(shown);
+  p.setFont(shown.font);
   p.setPen(palette().color(QPalette::WindowText));
-  const QFontMetrics designed(font()), small(shown);
-  const int advance = small.horizontalAdvance(text());
+  const QFontMetrics designed(font()), drawn(shown.font);
+  const int advance = drawn.horizontalAdvance(shown.text);
   int x = 0;
   if (alignment() & Qt::AlignHCenter) x = (width() - advance) / 2;
   if (alignment() & Qt::AlignRight) x = width() - advance;
-  p.drawText(QPoint(std::max(0, x), designed.ascent()), text());
+  p.drawText(QPoint(std::max(0, x), designed.ascent()), shown.text);
 }
 
 bool StaticTextControl::Apply(const std::string& name, const PropertyValue& value) {
@@ -290,7 +461,9 @@ bool PushButtonControl::Apply(const std::string& name, const PropertyValue& valu
 RadioButtonControl::RadioButtonControl(Window& window)
     : QRadioButton(&window.Content()), Control(window, ObjectKind::RadioButton) {
   setFont(StyleFont());
-  // Groups are formed by frame, not by Qt parent.
+  // Groups are formed by frame, not by Qt parent; once a radio is in its
+  // group, Window::FormRadioGroups makes it auto-exclusive again, which is
+  // what makes Qt report it as a radio button rather than a check box.
   setAutoExclusive(false);
   // Every change of the value, by the user or by code, is an Action.
   QObject::connect(this, &QRadioButton::toggled, [this] { Raise(Action); });
@@ -430,6 +603,7 @@ PictureControl::PictureControl(Window& window, ObjectKind kind)
 void PictureControl::SetPicture(PicturePtr picture) {
   picture_ = std::move(picture);
   update();
+  NameFieldsByTheirLabels(Owner());
 }
 
 bool PictureControl::Apply(const std::string& name, const PropertyValue& value) {
@@ -480,9 +654,7 @@ class CellDelegate : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
-    QStyleOptionViewItem shown(option);
-    shown.font = list_.CellFont(index.row(), index.column());
-    QStyledItemDelegate::paint(painter, shown, index);
+    QStyledItemDelegate::paint(painter, option, index);
     painter->save();
     painter->setPen(QPen(QColor(190, 190, 190), 1));
     const QRect r = option.rect;
@@ -491,6 +663,17 @@ class CellDelegate : public QStyledItemDelegate {
     }
     if (list_.gridHorizontal_ != 0) painter->drawLine(r.bottomLeft(), r.bottomRight());
     painter->restore();
+  }
+
+ protected:
+  // The text and font a cell is drawn with (the item keeps its text).
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QTableWidgetItem* it = list_.item(index.row(), index.column());
+    if (it == nullptr || it->text().isEmpty()) return;
+    const int room = list_.CellRoom(index.column());
+    option->text = FitTextToWidth(it->text(), QFontMetrics(list_.font()), room);
+    option->font = FontToFit(list_.font(), option->text, room);
   }
 
  private:
@@ -566,12 +749,23 @@ void ListboxControl::SetCell(int row, int column, const std::string& text) {
   it->setText(t);
 }
 
+int ListboxControl::CellRoom(int column) const {
+  // The style leaves a margin on each side of a cell's text.
+  const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  return columnWidth(column) - margin;
+}
+
+std::string ListboxControl::ShownCell(int row, int column) const {
+  const QTableWidgetItem* it = const_cast<ListboxControl*>(this)->ItemAt(row, column);
+  if (it->text().isEmpty()) return std::string();
+  return FitTextToWidth(it->text(), QFontMetrics(font()), CellRoom(column)).toStdString();
+}
+
 QFont ListboxControl::CellFont(int row, int column) const {
   const QTableWidgetItem* it = item(row, column);
   if (it == nullptr || it->text().isEmpty()) return font();
-  // The style leaves a margin on each side of a cell's text.
-  const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-  return FontToFit(font(), it->text(), columnWidth(column) - margin);
+  const int room = CellRoom(column);
+  return FontToFit(font(), FitTextToWidth(it->text(), QFontMetrics(font()), room), room);
 }
 
 std::string ListboxControl::Heading(int column) const {
@@ -582,6 +776,17 @@ std::string ListboxControl::Heading(int column) const {
 void ListboxControl::SetHeading(int column, const std::string& text) {
   if (column < 0 || column >= columnCount()) return;
   setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(text)));
+  NameByHeadings();
+}
+
+void ListboxControl::NameByHeadings() {
+  QStringList headings;
+  for (int c = 0; c < columnCount(); ++c) {
+    if (const QTableWidgetItem* h = horizontalHeaderItem(c); h && !h->text().trimmed().isEmpty()) {
+      headings << h->text().trimmed();
+    }
+  }
+  SetAutomaticName(*this, automaticName_, headings.join(QStringLiteral(", ")));
 }
 
 void ListboxControl::CloseCellEditor() {
@@ -640,6 +845,7 @@ bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) 
     for (int c = 0; c < columnCount(); ++c) {
       if (horizontalHeaderItem(c) == nullptr) setHorizontalHeaderItem(c, new QTableWidgetItem());
     }
+    NameByHeadings();
     ApplyColumnWidths();
   } else if (name == "ColumnWidths") {
     // "30%, 70%": shares of the width, in column order.

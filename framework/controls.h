@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "framework/picture.h"
@@ -88,9 +89,27 @@ class Control {
 // Serif; sizes in points are pixels on screen.
 QFont ControlFont(const std::string& family, int size, bool bold, bool italic, bool underline);
 
-// A one-line text wider than its label (a number shown with all its
-// digits) is drawn in a smaller size, on the same baseline, rather than cut
-// off; font() stays the size the record gives.
+// The text that labels and list cells draw for `text` in `room` pixels: the
+// text itself when it fits, else its numbers rounded to the most significant
+// digits (never fewer than six) that fit (see FitText).
+QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int room);
+
+// Gives every edit field of the window, as its name for assistive tools, what
+// the nearest label (or picture) at its left on the same row reads. Runs by
+// itself after building and whenever a label's text or a picture changes; a
+// name that code set on a field itself is kept.
+void NameFieldsByTheirLabels(Window& window);
+
+// A one-line text wider than its label (a number shown with all its digits)
+// is drawn with its numbers rounded to fewer digits until it fits, and only
+// if it still does not fit in a smaller size, on the same baseline; Text()
+// and text() keep every digit, font() stays the size the record gives.
+//
+// A label of one or two digits set in a smaller size over the text of a unit
+// label (the "3" over the blank of "cm /mol", or after "g/cm") is an
+// exponent: the unit label draws it, placed by the fonts' metrics, so that
+// the pair reads cm³/mol and g/cm³ whatever the font; both keep their
+// places and texts.
 class StaticTextControl : public QLabel, public Control {
  public:
   explicit StaticTextControl(Window& window);
@@ -98,13 +117,34 @@ class StaticTextControl : public QLabel, public Control {
   std::string Text() const { return text_; }
   void SetText(const std::string& text);
   bool Apply(const std::string& name, const PropertyValue& value) override;
-  // The font the text is drawn in.
+  // The text as drawn, and the font it is drawn in.
+  std::string ShownText() const;
   QFont ShownFont() const;
+
+  // A unit label's exponent: the unit's text split where it goes, and where
+  // each part is drawn in this label (x of each part's origin, baselines).
+  struct RaisedDigits {
+    const StaticTextControl* label = nullptr;  // the exponent's own label
+    QString before, digits, after;
+    QFont digitsFont;
+    double beforeX = 0, digitsX = 0, afterX = 0;
+    double baseline = 0, digitsBaseline = 0;
+  };
+  // The exponent this unit label draws, if it carries one.
+  std::optional<RaisedDigits> Raised() const;
+  // True for an exponent label that its unit label draws.
+  bool DrawnByItsUnit() const;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
 
  private:
+  struct Fit {
+    QString text;
+    QFont font;
+  };
+  Fit Fitted() const;
+  void UpdatePartner();
   std::string text_;
 };
 
@@ -119,7 +159,9 @@ class EditFieldControl : public QLineEdit, public Control {
   std::function<void()> TextChange;
 
  private:
+  friend void NameFieldsByTheirLabels(Window&);
   bool settingText_ = false;
+  QString automaticName_;  // the last name NameFieldsByTheirLabels gave
 };
 
 class PushButtonControl : public QPushButton, public Control {
@@ -135,6 +177,9 @@ class PushButtonControl : public QPushButton, public Control {
   bool default_ = false;
 };
 
+// Radios form groups by the frame around them (see Window::FormRadioGroups)
+// and report themselves as radio buttons, with their checked state, to
+// assistive tools.
 class RadioButtonControl : public QRadioButton, public Control {
  public:
   explicit RadioButtonControl(Window& window);
@@ -198,7 +243,9 @@ class PictureControl : public QWidget, public Control {
 // A list box: rows of text cells in columns whose widths are percentages of
 // the list's width, with an optional heading row. Cells can be made editable
 // and opened for editing; while a cell is edited, Cell() reads the live text.
-// A cell's text wider than its column is drawn smaller, as labels do.
+// A cell's text wider than its column is drawn with fewer digits, and
+// smaller only if that does not do, as labels do. Assistive tools know the
+// list by its headings.
 class ListboxControl : public QTableWidget, public Control {
  public:
   explicit ListboxControl(Window& window);
@@ -212,7 +259,8 @@ class ListboxControl : public QTableWidget, public Control {
   void SetCell(int row, int column, const std::string& text);
   std::string Heading(int column) const;
   void SetHeading(int column, const std::string& text);
-  // The font the cell's text is drawn in.
+  // The cell's text as drawn, and the font it is drawn in.
+  std::string ShownCell(int row, int column) const;
   QFont CellFont(int row, int column) const;
   void SetCellEditable(int row, int column);
   void EditCell(int row, int column);
@@ -234,12 +282,15 @@ class ListboxControl : public QTableWidget, public Control {
  private:
   friend class CellDelegate;
   void ApplyColumnWidths();
+  void NameByHeadings();
+  int CellRoom(int column) const;
   QTableWidgetItem* ItemAt(int row, int column);
   std::vector<double> widths_;  // fractions of the width
   int gridVertical_ = 0, gridHorizontal_ = 0;
   QPointer<QLineEdit> editor_;  // the open cell editor; null once it is gone
   int editRow_ = -1, editColumn_ = -1;
   int lastAdded_ = -1;
+  QString automaticName_;  // the headings, as last given to assistive tools
 };
 
 class ScrollBarControl : public QScrollBar, public Control {

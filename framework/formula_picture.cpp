@@ -844,6 +844,7 @@ std::shared_ptr<const FormulaPicture> Build(const QString& source) {
   QPen pen = Stroke(Qt::black, 1);
   QBrush brush(Qt::NoBrush);
   auto root = std::make_unique<Group>();
+  QStringList plain;  // what the text lines say
   int drawn = 0;
   const QStringList lines = source.split(u'\n');
   for (const QString& raw : lines) {
@@ -918,19 +919,44 @@ std::shared_ptr<const FormulaPicture> Build(const QString& source) {
       const QString expression = line.sliced(keyword.size()).trimmed();
       if (expression.isEmpty()) throw Malformed{};
       PlaceText(*root, ExpressionParser(expression).Parse(style), style, place);
+      plain << PlainFormulaText(expression);
       ++drawn;
     } else {
       throw Malformed{};
     }
   }
   if (!size.isValid() || drawn == 0) throw Malformed{};
-  return std::make_shared<const FormulaPicture>(size, std::move(root));
+  return std::make_shared<const FormulaPicture>(size, std::move(root), plain.join(u' ').simplified());
 }
 
 }  // namespace
 
-FormulaPicture::FormulaPicture(QSize size, std::unique_ptr<const formula::Node> root)
-    : size_(size), root_(std::move(root)) {}
+QString PlainFormulaText(const QString& expression) {
+  QString out;
+  for (qsizetype i = 0; i < expression.size(); ++i) {
+    const QChar c = expression[i];
+    if (c == u'_' || c == u'^' || c == u'{' || c == u'}') continue;
+    if (c != u'\\') {
+      out += c;
+      continue;
+    }
+    if (i + 1 >= expression.size()) break;
+    const QChar next = expression[i + 1];
+    if (!next.isLetter()) {  // \{ \} \_ \^ \& stand for themselves; \, and \; are spaces
+      out += next == u',' || next == u';' ? QChar(u' ') : next;
+      ++i;
+      continue;
+    }
+    qsizetype end = i + 1;
+    while (end < expression.size() && expression[end].isLetter()) ++end;
+    if (expression.mid(i + 1, end - i - 1) == u"quad") out += u' ';
+    i = end - 1;
+  }
+  return out.simplified();
+}
+
+FormulaPicture::FormulaPicture(QSize size, std::unique_ptr<const formula::Node> root, QString text)
+    : size_(size), root_(std::move(root)), text_(std::move(text)) {}
 
 FormulaPicture::~FormulaPicture() = default;
 

@@ -46,11 +46,13 @@ class Node;
 
 class FormulaPicture final : public Picture {
  public:
-  FormulaPicture(QSize size, std::unique_ptr<const formula::Node> root);
+  FormulaPicture(QSize size, std::unique_ptr<const formula::Node> root, QString text = QString());
   ~FormulaPicture() override;
 
   QSize Size() const override;
   void Draw(QPainter& painter, const QRect& target) const override;
+  // Its `text` lines without markup, joined by blanks.
+  QString Text() const override { return text_; }
 
   // Everything the picture draws covers this rectangle, in picture pixels.
   QRectF InkBounds() const;
@@ -58,7 +60,13 @@ class FormulaPicture final : public Picture {
  private:
   QSize size_;
   std::unique_ptr<const formula::Node> root_;
+  QString text_;
 };
+
+// An expression of a `text` line as plain words: "H_2O" reads "H2O"; groups,
+// sub- and superscript marks and commands are dropped, spacing commands
+// become blanks, escaped characters stand for themselves.
+QString PlainFormulaText(const QString& expression);
 
 // Reads a picture source (UTF-8). nullptr when the source is malformed, or
 // when there is no QGuiApplication to measure fonts with.

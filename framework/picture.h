@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <memory>
 
 class QPainter;
@@ -17,6 +18,9 @@ class Picture {
   virtual QSize Size() const = 0;
   // Draws the picture into `target` (normally a rectangle of Size()).
   virtual void Draw(QPainter& painter, const QRect& target) const = 0;
+  // The words the picture shows, as plain text ("H2O" for H₂O), for
+  // assistive tools; empty when it shows none.
+  virtual QString Text() const { return QString(); }
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;

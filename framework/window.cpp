@@ -164,6 +164,7 @@ void Window::Build() {
   CreateControls();
   AddMenuHandlers();
   FormRadioGroups();
+  NameFieldsByTheirLabels(*this);
   built_ = true;
   if (visibleOnBuild_) Show();
 }
@@ -289,6 +290,11 @@ void Window::FormRadioGroups() {
       groups_.push_back(group);
     }
     group->addButton(radio);
+    // Qt tells assistive tools that a checkable button which is not
+    // auto-exclusive is a check box. Inside an explicit group the group alone
+    // decides exclusivity, so this changes nothing else; set only now, as a
+    // radio outside a group would turn off its siblings under the same parent.
+    radio->setAutoExclusive(true);
   }
 }
 

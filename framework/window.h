@@ -60,7 +60,8 @@ class Window : public QWidget {
   int HandlerDepth() const { return handlerDepth_; }
 
   // Builds a new instance: Layout, CreateControls, AddMenuHandlers, then the
-  // radio groups; shows the window when its record makes it visible.
+  // radio groups and the fields' names for assistive tools; shows the window
+  // when its record makes it visible.
   void Build();
 
  protected:

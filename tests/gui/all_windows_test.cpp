@@ -1,6 +1,8 @@
 // Checks that hold for every window of the program.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +86,55 @@ TEST_P(AllWindows, TextsFitTheirControls) {
       // The caption with a little room on each side (the style's minimum
       // button width says nothing about the text).
       EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width())
+          << GetParam().name << "." << c->Name();
+    }
+  }
+}
+
+// A unit label that draws a raised exponent: the digits clear of the text
+// before and after them by no more than the font's own spacing, above the
+// baseline, not cut at the label's top, and the whole inside the label.
+TEST_P(AllWindows, RaisedExponentsSitInTheirUnits) {
+  Window& w = GetParam().open();
+  for (Control* c : w.Controls()) {
+    auto* unit = dynamic_cast<StaticTextControl*>(c);
+    if (unit == nullptr) continue;
+    const auto r = unit->Raised();
+    if (!r) continue;
+    const QFontMetricsF big(unit->font()), small(r->digitsFont);
+    const QRectF digits = small.tightBoundingRect(r->digits).translated(r->digitsX, r->digitsBaseline);
+    const std::string where = std::string(GetParam().name) + "." + c->Name();
+    if (!r->before.isEmpty()) {
+      const QRectF before = big.tightBoundingRect(r->before).translated(r->beforeX, r->baseline);
+      EXPECT_GT(digits.left(), before.right()) << where;
+      EXPECT_LT(digits.left() - before.right(), 2.5) << where;
+    }
+    if (!r->after.isEmpty()) {
+      const QRectF after = big.tightBoundingRect(r->after).translated(r->afterX, r->baseline);
+      EXPECT_GE(after.left(), digits.right()) << where;
+      EXPECT_LT(after.left() - digits.right(), 2.5) << where;
+      EXPECT_LE(after.right(), unit->width()) << where;
+    } else {
+      EXPECT_LE(digits.right(), unit->width()) << where;
+    }
+    EXPECT_GE(digits.top(), 0) << where;
+    EXPECT_LT(digits.bottom(), r->baseline - 2) << where;
+  }
+}
+
+// What assistive tools are told: radios are radio buttons, buttons carry
+// their captions.
+TEST_P(AllWindows, RadiosAndButtonsSayWhatTheyAre) {
+  Window& w = GetParam().open();
+  for (Control* c : w.Controls()) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&c->Widget());
+    ASSERT_NE(a, nullptr) << c->Name();
+    if (auto* radio = dynamic_cast<RadioButtonControl*>(c)) {
+      EXPECT_EQ(a->role(), QAccessible::RadioButton) << GetParam().name << "." << c->Name();
+      EXPECT_EQ(a->state().checked, radio->Value()) << GetParam().name << "." << c->Name();
+    } else if (auto* button = dynamic_cast<PushButtonControl*>(c)) {
+      EXPECT_EQ(a->role(), QAccessible::Button) << c->Name();
+      EXPECT_EQ(a->text(QAccessible::Name), button->text().replace(QStringLiteral("&&"), QStringLiteral("&")))
           << GetParam().name << "." << c->Name();
     }
   }

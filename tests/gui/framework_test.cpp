@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/fit_text.h"
 #include "framework/runtime.h"
 #include "gui/gui_support.h"
 
@@ -106,20 +107,44 @@ TEST_F(Framework, ControlsInsideAParentCountFromTheWindowCorner) {
   EXPECT_THROW(w.Label("Go"), NilObjectException);  // a button is not a label
 }
 
-TEST_F(Framework, ALabelDrawsATooLongNumberSmallerInsteadOfCuttingIt) {
+TEST_F(Framework, ALabelRoundsATooLongNumberAndDrawsSmallerOnlyWhatStillDoesNotFit) {
   ProbeWindow& w = shared<ProbeWindow>();
   auto& label = w.Label("Result");  // 200 px wide, 12 px type
   label.SetText("0.0548812517494");
   EXPECT_EQ(label.ShownFont(), label.font());
+  EXPECT_EQ(label.ShownText(), "0.0548812517494");
+  // Two numbers too wide together: both rounded alike, drawn at 12 px.
   const std::string digits = "17.8511403934928 and -33.0912345678901\u00B7i";
   label.SetText(digits);
+  EXPECT_EQ(label.ShownFont(), label.font());
+  const QFontMetrics metrics(label.font());
+  auto width = [&metrics](const std::string& s) { return metrics.horizontalAdvance(QString::fromStdString(s)); };
+  int kept = 0;  // the digits the shown form keeps
+  for (int d = kFewestFitDigits; d <= 14; ++d) {
+    if (RoundNumbers(digits, d) == label.ShownText()) kept = d;
+  }
+  ASSERT_GE(kept, kFewestFitDigits) << label.ShownText();
+  EXPECT_LT(kept, 14);
+  EXPECT_LE(width(label.ShownText()), label.width());
+  EXPECT_GT(width(RoundNumbers(digits, kept + 1)), label.width());  // the most digits that fit
+  EXPECT_EQ(label.Text(), digits);  // the stored text keeps every digit
+  EXPECT_EQ(label.text().toStdString(), digits);
+  Screenshot(w, "ProbeWindow-long-label");
+  // Four numbers do not fit even at six digits: those are drawn smaller.
+  const std::string four = "-17.8511403934928, -33.0912345678901, 1.23456789e-05, 2.71828182845905";
+  label.SetText(four);
+  EXPECT_EQ(label.ShownText(), "-17.8511, -33.0912, 1.23457e-05, 2.71828");
   const QFont shown = label.ShownFont();
   EXPECT_LT(shown.pixelSize(), label.font().pixelSize());
   EXPECT_GE(shown.pixelSize(), 7);
-  EXPECT_LE(QFontMetrics(shown).horizontalAdvance(label.text()), label.width());
+  EXPECT_LE(QFontMetrics(shown).horizontalAdvance(QString::fromStdString(label.ShownText())), label.width());
   EXPECT_EQ(label.font().pixelSize(), 12);  // the record's size stays
-  EXPECT_EQ(label.Text(), digits);
-  Screenshot(w, "ProbeWindow-long-label");
+  EXPECT_EQ(label.Text(), four);
+  // A message is never rounded, only drawn smaller.
+  label.SetText("no solution for this composition of gases, whatever is typed");
+  EXPECT_EQ(label.ShownText(), label.Text());
+  EXPECT_LT(label.ShownFont().pixelSize(), 12);
+
   // A text of several lines is drawn as it is.
   auto& inner = w.Label("Inner");
   inner.SetText("a text far too long\rfor sixty pixels");
@@ -340,12 +365,20 @@ TEST_F(Lists, RowsCellsAndHeadings) {
   EXPECT_EQ(list.Heading(1), "J/mol");
   EXPECT_THROW(list.Cell(5, 0), std::out_of_range);
   EXPECT_EQ(list.CellFont(1, 0), list.font());
-  // All the digits, drawn smaller than the list's type.
+  // A number too wide for its column is drawn with fewer digits at the
+  // list's size; the cell keeps them all.
   list.SetCell(1, 1, "-0.0999611609861660");
-  const QFont small = list.CellFont(1, 1);
-  EXPECT_LT(small.pixelSize(), list.font().pixelSize());
-  EXPECT_LE(QFontMetrics(small).horizontalAdvance("-0.0999611609861660"),
-            list.columnWidth(1));
+  EXPECT_EQ(list.CellFont(1, 1), list.font());
+  const QString shown = QString::fromStdString(list.ShownCell(1, 1));
+  EXPECT_LT(shown.size(), 19);
+  EXPECT_GE(shown.size(), 10);  // at least "-0.0999612"
+  EXPECT_TRUE(QString("-0.0999611609861660").startsWith(shown.chopped(1))) << shown.toStdString();
+  EXPECT_LE(QFontMetrics(list.font()).horizontalAdvance(shown), list.columnWidth(1));
+  EXPECT_EQ(list.Cell(1, 1), "-0.0999611609861660");
+  // Only a text that still does not fit is drawn smaller.
+  list.SetCell(2, 0, "-0.0999611609861660");
+  EXPECT_EQ(list.ShownCell(2, 0), "-0.0999612");
+  EXPECT_LT(list.CellFont(2, 0).pixelSize(), list.font().pixelSize());
   Screenshot(w, "ListProbe");
   // Rows enough for a scroll bar: the columns give it their width.
   for (int i = 0; i < 20; ++i) list.AddRow("more");

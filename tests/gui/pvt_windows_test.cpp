@@ -578,7 +578,7 @@ void ExpectTextsFit(Window& w, const char* name) {
     if (auto* list = dynamic_cast<ListboxControl*>(c)) {
       for (int r = 0; r < list->ListCount(); ++r) {
         for (int col = 0; col < list->columnCount(); ++col) {
-          const QString text = QString::fromStdString(list->Cell(r, col));
+          const QString text = QString::fromStdString(list->ShownCell(r, col));
           EXPECT_LE(QFontMetrics(list->CellFont(r, col)).horizontalAdvance(text), list->columnWidth(col))
               << name << "." << c->Name() << ": " << text.toStdString();
         }
@@ -586,7 +586,8 @@ void ExpectTextsFit(Window& w, const char* name) {
     }
     auto* label = dynamic_cast<StaticTextControl*>(c);
     if (label == nullptr || label->wordWrap()) continue;
-    EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(label->text()), label->width())
+    EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(QString::fromStdString(label->ShownText())),
+              label->width())
         << name << "." << c->Name() << ": " << label->Text();
   }
 }

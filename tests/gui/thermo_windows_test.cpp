@@ -318,13 +318,16 @@ TEST_F(ThermoWindows, TheProcedureListOpensTheFiveWindows) {
   EXPECT_EQ(opened[2]->Field("dataEntry").Text(), "7");
 }
 
-// Every text a window shows fits its label, results with all their digits.
+// Every text a window shows fits its label at the label's own size; results
+// are rounded to fit, never drawn smaller.
 void ExpectTextsFit(Window& w, const char* name) {
   for (Control* c : w.Controls()) {
     auto* label = dynamic_cast<StaticTextControl*>(c);
     if (label == nullptr || label->wordWrap()) continue;
-    EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(label->text()), label->width())
+    EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(QString::fromStdString(label->ShownText())),
+              label->width())
         << name << "." << c->Name() << ": " << label->Text();
+    EXPECT_EQ(label->ShownFont().pixelSize(), label->font().pixelSize()) << name << "." << c->Name();
   }
 }
 
