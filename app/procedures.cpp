@@ -1,5 +1,6 @@
 #include "app/procedures.h"
 
+#include "critical/critical_windows.h"
 #include "framework/window.h"
 #include "procedures/pvt/pvt_windows.h"
 
@@ -17,8 +18,8 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"Activities", nullptr},          // ActivityWindow
     {"Homogenisation", nullptr},      // BubbleDewPoint
     {"LiquidVapour", nullptr},        // LiquidVapourEq
-    {"Spinodal", nullptr},            // SpinodalWindow
-    {"CriticalPoint", nullptr},       // CriticalPointWindow
+    {"Spinodal", [] { framework::shared<critical::SpinodalWindow>().Show(); }},
+    {"CriticalPoint", [] { framework::shared<critical::CriticalPointWindow>().Show(); }},
     {"InternalEnergy", nullptr},      // EnergyWindow
     {"Enthalpy", nullptr},            // EnthalpyWindow
     {"Entropy", nullptr},             // EntropyWindow

@@ -159,6 +159,29 @@ double Contract(const Matrix& A, const Matrix& B) {
 
 bool AnyPresent(const GasArray& x) { return !PresentComponents(x).empty(); }
 
+// Whether the stability determinant has a root at T as far as it can be told
+// from its rounding: it changes sign across T +- 1e-4 T by more than the
+// rounding of its LU factors can make up, which is of the order of the
+// product of the row norms (Hadamard's bound) times the unit roundoff. Where
+// V - b is lost in rounding, the determinant is all noise, and a secant step
+// of nothing there locates no root.
+bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  double hadamard = 1.0;
+  for (int r = 0; r < Q.Order(); ++r) {
+    double row = 0.0;
+    for (int c = 0; c < Q.Order(); ++c) row = row + Q(r, c) * Q(r, c);
+    hadamard = hadamard * Sqrt(row);
+    RuntimeBackgroundTask();
+  }
+  Matrix below = SpinodalMatrix(x, T * (1 - 1e-4), V, model);
+  Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
+  const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
+  if (!Finite(fb) || !Finite(fa) || !Finite(hadamard)) return false;
+  const bool signChange = (fb <= 0.0 && fa >= 0.0) || (fb >= 0.0 && fa <= 0.0);
+  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * hadamard);
+}
+
 }  // namespace
 
 bool Matrix::AllFinite() const {
@@ -380,10 +403,10 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     if (!(Abs(dT) < 1e300) || Tcur == 0.0) return 0.0;
     // A step below 1e-14 T has located the root as far as doubles allow
     // (rounding noise of a large matrix keeps the secant dithering there).
-    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Tcur;
+    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
     // A determinant under the snap counts as a root only where the search
     // has settled; after a large step it is a residual that decays.
-    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Tcur;
+    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
     RuntimeBackgroundTask();
   }
   return 0.0;
