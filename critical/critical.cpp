@@ -178,7 +178,8 @@ bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
   Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
   const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
   if (!Finite(fb) || !Finite(fa) || !Finite(hadamard)) return false;
-  const bool signChange = (fb <= 0.0 && fa >= 0.0) || (fb >= 0.0 && fa <= 0.0);
+  // Both sides zero is an underflow (a volume far too large), not a root.
+  const bool signChange = (fb < 0.0 && fa > 0.0) || (fb > 0.0 && fa < 0.0);
   return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * hadamard);
 }
 

@@ -1,5 +1,6 @@
 #include "critical/critical_windows.h"
 
+#include <cmath>
 #include <string>
 
 #include "app/pictures.h"
@@ -254,7 +255,9 @@ void MathAnal::calculate_Action() {
   const std::int32_t model = Globals::Selection;
   const double b = Globals::bMixture(x);
   // Truncated towards zero; every row then lies more than 5 cm3/mol above b.
-  int V = static_cast<int>(b + 4.0);
+  // (A composition that sums to 1 keeps b below 50 cm3/mol.)
+  const double start = b + 4.0;
+  int V = std::isfinite(start) && Abs(start) < 1e9 ? static_cast<int>(start) : 4;
   ListboxControl& list = List("ListBox1");
   for (int k = 1; k <= 250; ++k) {
     V = V + 2;

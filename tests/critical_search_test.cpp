@@ -81,6 +81,8 @@ TEST(Spinodal, VolumesOutsideTheEquationOfStateHaveNone) {
   EXPECT_EQ(SpinDetSolution(n2, 1000.0, bMixture(n2) / 2, Brennick1977), 0.0);
   EXPECT_EQ(SpinDetSolution(n2, 1000.0, NAN, Brennick1977), 0.0);
   EXPECT_EQ(SpinDetSolution(n2, 1000.0, INFINITY, Brennick1977), 0.0);
+  // So far out that the determinant underflows to 0 at every temperature.
+  EXPECT_EQ(SpinodalTemperature(n2, 1e300, Brennick1977, kSpinodalWindowStarts), 0.0);
   EXPECT_EQ(SpinodalTemperature(n2, bMixture(n2) / 2, Brennick1977, kSpinodalWindowStarts), 0.0);
 }
 
