@@ -1,5 +1,6 @@
 #include "app/procedures.h"
 
+#include "critical/critical_windows.h"
 #include "framework/window.h"
 #include "phase/phase_windows.h"
 #include "procedures/fugacity/fugacity_windows.h"
@@ -21,8 +22,8 @@ constexpr std::array<Procedure, 15> kProcedures = {{
     {"Activities", [] { framework::shared<fugacity::ActivityWindow>().Show(); }},
     {"Homogenisation", [] { framework::shared<phase::BubbleDewPoint>().Show(); }},
     {"LiquidVapour", [] { framework::shared<phase::LiquidVapourEq>().Show(); }},
-    {"Spinodal", nullptr},            // SpinodalWindow
-    {"CriticalPoint", nullptr},       // CriticalPointWindow
+    {"Spinodal", [] { framework::shared<critical::SpinodalWindow>().Show(); }},
+    {"CriticalPoint", [] { framework::shared<critical::CriticalPointWindow>().Show(); }},
     {"InternalEnergy", [] { framework::shared<thermo::EnergyWindow>().Show(); }},
     {"Enthalpy", [] { framework::shared<thermo::EnthalpyWindow>().Show(); }},
     {"Entropy", [] { framework::shared<thermo::EntropyWindow>().Show(); }},

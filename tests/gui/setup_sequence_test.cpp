@@ -8,6 +8,7 @@
 #include "app/pictures.h"
 #include "app/setup_windows.h"
 #include "core/globals.h"
+#include "critical/critical_windows.h"
 #include "gui/gui_support.h"
 #include "procedures/pvt/pvt_windows.h"
 
@@ -91,11 +92,13 @@ TEST_F(SetupSequence, WalksFromStartToProcedures) {
   procedures->Button("PushButton1").Push();
   EXPECT_NE(existing<pvt::PressureWindow>(), nullptr);
   EXPECT_EQ(existing<pvt::VolumeWindow>(), volumes);  // both stay open
-  // A procedure whose window the program does not have yet opens nothing.
   ClickThroughWindow(procedures->Radio("Spinodal"));
-  const auto open = AllWindows().size();
   procedures->Button("PushButton1").Push();
-  EXPECT_EQ(AllWindows().size(), open);
+  EXPECT_NE(existing<critical::SpinodalWindow>(), nullptr);
+  ClickThroughWindow(procedures->Radio("CriticalPoint"));
+  procedures->Button("PushButton1").Push();
+  EXPECT_NE(existing<critical::CriticalPointWindow>(), nullptr);
+  EXPECT_EQ(existing<pvt::VolumeWindow>(), volumes);
 }
 
 TEST_F(SetupSequence, ParameterSetIsStoredOnlyByContinue) {

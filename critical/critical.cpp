@@ -1,0 +1,644 @@
+#include "critical/critical.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/runtime.h"
+
+namespace Globals {
+
+namespace {
+
+constexpr double R = 8.314472;
+
+bool Finite(double v) { return std::isfinite(v); }
+
+double Snap(double det) { return Abs(det) > kDeterminantSnap ? det : 0.0; }
+
+// What one evaluation of the stability matrix or its derivatives needs: a and
+// b of the mixture and private copies of the pair table and co-volumes, taken
+// right after aMixture and bMixture return, so that a handler running while
+// events are let through cannot change them under the loops.
+struct Constants {
+  double a = 0.0, b = 0.0, s = 0.0, RT = 0.0;
+  PairTable aij{};
+  GasArray bi{};
+  std::vector<int> present;
+  GasArray ap{};  // a'_i = 2 sum_k x_k a_ik over the present k
+};
+
+Constants Evaluate(const GasArray& x, double T, std::int32_t model) {
+  Constants c;
+  c.a = aMixture(x, T, model);
+  c.aij = Globals::a;
+  c.b = bMixture(x);
+  c.bi = Globals::b;
+  c.s = Sqrt(T);
+  c.RT = R * T;
+  c.present = PresentComponents(x);
+  for (int i : c.present) {
+    double sum = 0.0;
+    for (int k : c.present) {
+      sum = sum + x[k] * c.aij[i][k];
+      RuntimeBackgroundTask();
+    }
+    c.ap[i] = 2 * sum;
+  }
+  return c;
+}
+
+// The whole set of third derivatives of the present components at (T, V).
+struct ThirdDerivatives {
+  Constants c;
+  double AVVV = 0.0;
+  GasArray AVVn{};     // A_VVi
+  PairTable AVnn{};    // A_Vij
+  std::vector<double> Annn;  // A_ijm at [(i * 11 + j) * 11 + m]
+  double& nnn(int i, int j, int m) { return Annn[static_cast<std::size_t>((i * kGases + j) * kGases + m)]; }
+};
+
+ThirdDerivatives Thirds(const GasArray& x, double T, double V, std::int32_t model) {
+  ThirdDerivatives d;
+  d.c = Evaluate(x, T, model);
+  d.Annn.assign(static_cast<std::size_t>(kGases * kGases * kGases), 0.0);
+  const Constants& c = d.c;
+  const double a = c.a, b = c.b, s = c.s, RT = c.RT;
+  const double L = Log((V + b) / V);
+  const double Vb = V + b, Vm = V - b;
+
+  // -d2P/dV2; 16.628944 is 2R.
+  d.AVVV = 2 * a * ((2 * V + b) * (2 * V + b) / (V * Vb) - 1) / (s * V * V * Vb * Vb) -
+           16.628944 * T / (Vm * Vm * Vm);
+
+  for (int i : c.present) {
+    const double bi = c.bi[i];
+    double v = 0.0;
+    v = v - (2 * V + b) * c.ap[i] / (s * V * V * Vb * Vb);
+    v = v + bi * (3 * V + b) * a / (s * V * V * Vb * Vb * Vb);
+    v = v + RT * (1 / (Vm * Vm) + 2 * bi / (Vm * Vm * Vm));
+    d.AVVn[i] = v;
+    RuntimeBackgroundTask();
+  }
+
+  const double F = 2 / b + 1 / Vb;
+  for (int i : c.present) {
+    for (int j : c.present) {
+      const double bi = c.bi[i], bj = c.bi[j];
+      double v = 0.0;
+      v = v + 2 * c.aij[i][j] / (V * Vb * s);
+      v = v - bi * c.ap[j] / (Vb * Vb * V * s);
+      v = v - bj * c.ap[i] / (Vb * Vb * V * s);
+      v = v + 2 * bi * bj * a / (Vb * Vb * Vb * V * s);
+      v = v - RT * ((bi + bj) / (Vm * Vm) + 2 * bi * bj / (Vm * Vm * Vm));
+      d.AVnn[i][j] = v;
+      for (int m : c.present) {
+        const double bm = c.bi[m];
+        const double U = bm * c.aij[i][j] + bi * c.aij[j][m] + bj * c.aij[i][m];
+        const double P = bi * bj * bm;
+        const double W = bi * bj + bi * bm + bj * bm;
+        const double k = 1 / (b * Vb * s);
+        double w = 0.0;
+        w = w + (2 / (b * b * s)) * U * L;
+        w = w - (2 / (b * b * b * s)) * (bi * bj * c.ap[m] + bi * bm * c.ap[j] + bj * bm * c.ap[i]) * L;
+        w = w + (6 / (b * b * b * b * s)) * P * a * L;
+        w = w - (2 / (b * Vb * s)) * U;
+        w = w + k * bi * bj * F * c.ap[m];
+        w = w + k * bi * bm * F * c.ap[j];
+        w = w + k * bj * bm * F * c.ap[i];
+        w = w - (1 / (b * b * b * Vb * Vb * Vb * s)) * P * (2 * b * b + 6 * Vb * Vb + 3 * b * Vb) * a;
+        w = w + RT * W / (Vm * Vm);
+        w = w + 2 * RT * P / (Vm * Vm * Vm);
+        if (i == j && j == m) w = w - RT / (x[i] * x[i]);
+        d.nnn(i, j, m) = w;
+        RuntimeBackgroundTask();
+      }
+      RuntimeBackgroundTask();
+    }
+    RuntimeBackgroundTask();
+  }
+  return d;
+}
+
+// The slice of the third derivatives along variable k (-1: the volume).
+Matrix Slice(ThirdDerivatives& d, int k) {
+  const std::vector<int>& P = d.c.present;
+  const int n = static_cast<int>(P.size());
+  Matrix r(n, n);
+  if (n == 0) return r;
+  if (k < -1 || k >= kGases) return r;
+  const bool present = k == -1 || d.c.present.end() != std::find(P.begin(), P.end(), k);
+  if (!present) return r;  // nothing involving an absent gas was computed
+  for (int p = 0; p < n; ++p) {
+    for (int q = 0; q < n; ++q) {
+      r(p, q) = k == -1 ? d.AVnn[P[p]][P[q]] : d.nnn(k, P[p], P[q]);
+      RuntimeBackgroundTask();
+    }
+  }
+  r(0, 0) = k == -1 ? d.AVVV : d.AVVn[k];
+  for (int p = 1; p < n; ++p) {
+    const double v = k == -1 ? d.AVVn[P[p]] : d.AVnn[k][P[p]];
+    r(0, p) = v;
+    r(p, 0) = v;
+    RuntimeBackgroundTask();
+  }
+  return r;
+}
+
+// sum over r (outer) and c (inner) of A(r, c) B(r, c).
+double Contract(const Matrix& A, const Matrix& B) {
+  double sum = 0.0;
+  const int n = A.Order();
+  for (int r = 0; r < n; ++r) {
+    for (int c = 0; c < n; ++c) {
+      sum = sum + A(r, c) * B(r, c);
+      RuntimeBackgroundTask();
+    }
+  }
+  return sum;
+}
+
+bool AnyPresent(const GasArray& x) { return !PresentComponents(x).empty(); }
+
+// Whether the stability determinant has a root at T as far as it can be told
+// from its rounding: it changes sign across T +- 1e-4 T by more than the
+// rounding of its LU factors can make up, which is of the order of the
+// product of the row norms (Hadamard's bound) times the unit roundoff. Where
+// V - b is lost in rounding, the determinant is all noise, and a secant step
+// of nothing there locates no root.
+bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  double hadamard = 1.0;
+  for (int r = 0; r < Q.Order(); ++r) {
+    double row = 0.0;
+    for (int c = 0; c < Q.Order(); ++c) row = row + Q(r, c) * Q(r, c);
+    hadamard = hadamard * Sqrt(row);
+    RuntimeBackgroundTask();
+  }
+  Matrix below = SpinodalMatrix(x, T * (1 - 1e-4), V, model);
+  Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
+  const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
+  if (!Finite(fb) || !Finite(fa) || !Finite(hadamard)) return false;
+  // Both sides zero is an underflow (a volume far too large), not a root.
+  const bool signChange = (fb < 0.0 && fa > 0.0) || (fb > 0.0 && fa < 0.0);
+  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * hadamard);
+}
+
+}  // namespace
+
+bool Matrix::AllFinite() const {
+  for (double v : data_) {
+    if (!Finite(v)) return false;
+  }
+  return true;
+}
+
+std::vector<int> PresentComponents(const GasArray& x) {
+  std::vector<int> present;
+  for (int i = 0; i < kGases; ++i) {
+    if (x[i] > 0.0) present.push_back(i);
+    RuntimeBackgroundTask();
+  }
+  return present;
+}
+
+// ---- Linear algebra ----
+
+double DeterminantUnsnapped(Matrix& M) {
+  const int N = M.Order() - 1;
+  double d = 1.0;
+  std::vector<double> scale(static_cast<std::size_t>(N + 1), 0.0);
+  for (int i = 0; i <= N; ++i) {
+    double big = 0.0;
+    for (int j = 0; j <= N; ++j) {
+      if (Abs(M(i, j)) > big) big = Abs(M(i, j));
+      RuntimeBackgroundTask();
+    }
+    scale[static_cast<std::size_t>(i)] = big == 0.0 ? 0.0 : 1.0 / big;
+  }
+  for (int j = 0; j <= N; ++j) {
+    for (int i = 0; i < j; ++i) {
+      double s = M(i, j);
+      for (int k = 0; k < i; ++k) {
+        s = s - M(i, k) * M(k, j);
+        RuntimeBackgroundTask();
+      }
+      M(i, j) = s;
+    }
+    double big = 0.0;
+    int p = j;
+    for (int i = j; i <= N; ++i) {
+      double s = M(i, j);
+      for (int k = 0; k < j; ++k) {
+        s = s - M(i, k) * M(k, j);
+        RuntimeBackgroundTask();
+      }
+      M(i, j) = s;
+      const double w = scale[static_cast<std::size_t>(i)] * Abs(s);
+      if (w >= big) {
+        big = w;
+        p = i;
+      }
+    }
+    if (p != j) {
+      for (int k = 0; k <= N; ++k) {
+        const double t = M(p, k);
+        M(p, k) = M(j, k);
+        M(j, k) = t;
+        RuntimeBackgroundTask();
+      }
+      d = -d;
+      scale[static_cast<std::size_t>(p)] = scale[static_cast<std::size_t>(j)];
+    }
+    if (M(j, j) == 0.0) M(j, j) = 1e-30;
+    if (j != N) {
+      const double r = 1.0 / M(j, j);
+      for (int i = j + 1; i <= N; ++i) {
+        M(i, j) = M(i, j) * r;
+        RuntimeBackgroundTask();
+      }
+    }
+  }
+  double det = d;
+  for (int i = 0; i <= N; ++i) det = det * M(i, i);
+  return det;
+}
+
+double Det_LU_Decomposition(Matrix& M) { return Snap(DeterminantUnsnapped(M)); }
+
+Matrix CofactorMatrix(const Matrix& M, bool snapped) {
+  const int n = M.Order();
+  Matrix Z(n, n);
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) {
+      Matrix W(n - 1, n - 1);
+      for (int r = 0; r < n; ++r) {
+        if (r == i) continue;
+        for (int c = 0; c < n; ++c) {
+          if (c == j) continue;
+          W(r < i ? r : r - 1, c < j ? c : c - 1) = M(r, c);
+        }
+        RuntimeBackgroundTask();
+      }
+      const double sign = (i + j) % 2 == 0 ? 1.0 : -1.0;
+      Z(i, j) = sign * (snapped ? Det_LU_Decomposition(W) : DeterminantUnsnapped(W));
+      RuntimeBackgroundTask();
+    }
+  }
+  return Z;
+}
+
+// ---- Matrices of the Helmholtz energy ----
+
+Matrix SpinodalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+  const Constants c = Evaluate(x, T, model);
+  const double a = c.a, b = c.b, s = c.s, RT = c.RT;
+  const int n = static_cast<int>(c.present.size());
+  Matrix Q(n, n);
+  if (n == 0) return Q;
+
+  // -dP/dV at constant composition.
+  const double AVV = -a * (2 * V + b) / (s * V * V * (V + b) * (V + b)) + RT / ((V - b) * (V - b));
+  // -dP/dn_i.
+  GasArray AVi{};
+  for (int i : c.present) {
+    AVi[i] = c.ap[i] / (V * (V + b) * s) - a * c.bi[i] / (V * (V + b) * (V + b) * s) - RT / (V - b) -
+             RT * c.bi[i] / ((V - b) * (V - b));
+    RuntimeBackgroundTask();
+  }
+  const double L = Log((V + b) / V);
+  for (int p = 0; p < n; ++p) {
+    const int i = c.present[static_cast<std::size_t>(p)];
+    for (int q = 0; q < n; ++q) {
+      const int j = c.present[static_cast<std::size_t>(q)];
+      const double bi = c.bi[i], bj = c.bi[j];
+      double m = (-2 * c.aij[i][j] + bi * c.ap[j] / b + bj * c.ap[i] / b - 2 * bi * bj * a / (b * b)) * L / (b * s);
+      m = m - bi * c.ap[j] / (b * s * (V + b));
+      m = m - bj * c.ap[i] / (b * s * (V + b));
+      m = m + bi * bj * (2 / b + 1 / (V + b)) * a / (b * s * (V + b));
+      m = m + RT * ((bi + bj) / (V - b) + bi * bj / ((V - b) * (V - b)));
+      if (i == j) m = m + RT / x[i];  // ideal mixing
+      Q(p, q) = m;
+      RuntimeBackgroundTask();
+    }
+  }
+  Q(0, 0) = AVV;
+  for (int p = 1; p < n; ++p) {
+    const double v = AVi[c.present[static_cast<std::size_t>(p)]];
+    Q(0, p) = v;
+    Q(p, 0) = v;
+  }
+  return Q;
+}
+
+Matrix DerivativeMatrix(int k, const GasArray& x, double T, double V, std::int32_t model) {
+  ThirdDerivatives d = Thirds(x, T, V, model);
+  return Slice(d, k);
+}
+
+Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  const int n = Q.Order();
+  if (n == 0) return Q;
+  const Matrix Cof = CofactorMatrix(Q);
+  // One set of third derivatives serves every slice.
+  ThirdDerivatives d = Thirds(x, T, V, model);
+  std::vector<double> g(static_cast<std::size_t>(n), 0.0);
+  g[0] = Contract(Cof, Slice(d, -1));  // d det Q / dV
+  for (int p = 1; p < n; ++p) {
+    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, d.c.present[static_cast<std::size_t>(p)]));
+  }
+  for (int h = 0; h < n; ++h) Q(n - 1, h) = g[static_cast<std::size_t>(h)];
+  return Q;
+}
+
+// ---- Spinodal ----
+
+double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model) {
+  // Nothing present: an empty matrix has determinant 1 at every T.
+  if (!AnyPresent(x)) return 0.0;
+  // The equation of state holds only for V > b.
+  const double bm = bMixture(x);
+  if (!Finite(V) || !(V > bm)) return 0.0;
+
+  bool ok = true;
+  // The unsnapped determinant: the secant must see a residual that decays
+  // towards 0 as it is, not as a root.
+  auto f = [&](double T) {
+    Matrix Q = SpinodalMatrix(x, T, V, model);
+    if (!Q.AllFinite()) {
+      ok = false;
+      return 0.0;
+    }
+    const double det = DeterminantUnsnapped(Q);
+    if (!Finite(det)) ok = false;
+    return det;
+  };
+
+  const double Ta = T0, fa = f(Ta);
+  const double Tb = 0.99 * T0, fb = f(Tb);
+  if (!ok) return 0.0;
+  double Tcur, fcur, Tprev, fprev;
+  if (Abs(fa) >= Abs(fb)) {
+    Tcur = Ta, fcur = fa, Tprev = Tb, fprev = fb;
+  } else {
+    Tcur = Tb, fcur = fb, Tprev = Ta, fprev = fa;
+  }
+
+  for (int k = 0; k <= 1000; ++k) {
+    const double D = fcur - fprev;
+    double dT;
+    if (D == 0.0) {
+      // Equal determinants that are not 0 give no direction: a stop there
+      // is no root.
+      if (fcur != 0.0 && (k == 0 || Tcur != Tprev)) return 0.0;
+      dT = 0.0;
+    } else {
+      dT = ((Tprev - Tcur) * fcur) / D;
+      if (Abs(dT) > Tcur / 10) dT = dT < 0 ? -Tcur / 10 : Tcur / 10;
+    }
+    Tprev = Tcur;
+    fprev = fcur;
+    Tcur = Tcur + dT;
+    fcur = f(Tcur);
+    if (!ok) return 0.0;
+    if (!(Abs(dT) < 1e300) || Tcur == 0.0) return 0.0;
+    // A step below 1e-14 T has located the root as far as doubles allow
+    // (rounding noise of a large matrix keeps the secant dithering there).
+    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    // A determinant under the snap counts as a root only where the search
+    // has settled; after a large step it is a residual that decays.
+    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    RuntimeBackgroundTask();
+  }
+  return 0.0;
+}
+
+double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
+  for (double T0 : starts) {
+    const double T = SpinDetSolution(x, T0, V, model);
+    if (T >= 0.1) return T;
+  }
+  return 0.0;
+}
+
+// ---- Critical point ----
+
+double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  const int n = Q.Order();
+  if (n == 0 || !Q.AllFinite()) return NAN;
+  // Every row of the adjugate of a matrix of rank n - 1 is a multiple of its
+  // null vector; the largest is the best conditioned.
+  const Matrix Cof = CofactorMatrix(Q, false);
+  int best = 0;
+  double bestNorm = -1.0;
+  for (int r = 0; r < n; ++r) {
+    double norm = 0.0;
+    for (int c = 0; c < n; ++c) norm = norm + Cof(r, c) * Cof(r, c);
+    if (norm > bestNorm) {
+      bestNorm = norm;
+      best = r;
+    }
+    RuntimeBackgroundTask();
+  }
+  if (!(bestNorm > 0.0) || !Finite(bestNorm)) return NAN;
+  std::vector<double> u(static_cast<std::size_t>(n));
+  for (int c = 0; c < n; ++c) u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
+
+  ThirdDerivatives d = Thirds(x, T, V, model);
+  double C = 0.0;
+  for (int k = 0; k < n; ++k) {
+    const Matrix Dk = Slice(d, k == 0 ? -1 : d.c.present[static_cast<std::size_t>(k)]);
+    double form = 0.0;
+    for (int i = 0; i < n; ++i) {
+      for (int j = 0; j < n; ++j) form = form + Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)];
+    }
+    C = C + u[static_cast<std::size_t>(k)] * form;
+    RuntimeBackgroundTask();
+  }
+  return C;
+}
+
+bool IsCriticalPoint(const GasArray& x, double T, double V, std::int32_t model) {
+  if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return false;
+  const double here = CubicForm(x, T, V, model);
+  const double V1 = 1.01 * V;
+  const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
+  if (!(T1 > 0)) return false;
+  const double away = CubicForm(x, T1, V1, model);
+  if (!Finite(here) || !Finite(away)) return false;
+  return Abs(here) <= 1e-6 * Abs(away);
+}
+
+CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2) {
+  CriticalSearchResult r;
+  bool pure = false;
+  for (int i = 0; i < kGases; ++i) {
+    if (x[i] == 1.0) pure = true;
+    RuntimeBackgroundTask();
+  }
+
+  double V = 0.0, T = 0.0;
+  bool converged = false;
+  bool outOfPasses = false;
+  if (pure) {
+    V = Vpc;
+    T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+    converged = T > 0;
+  } else {
+    bool ok = true;
+    // F = det(critical matrix at T, V), snapped; 0 where there is no
+    // spinodal temperature. A matrix or determinant that is no number fails
+    // the search.
+    auto F = [&](double t, double v) {
+      if (!(t > 0)) return 0.0;
+      Matrix M = CriticalMatrix(x, t, v, model);
+      if (!M.AllFinite()) {
+        ok = false;
+        return 0.0;
+      }
+      const double det = DeterminantUnsnapped(M);
+      if (!Finite(det)) ok = false;
+      return Snap(det);
+    };
+    const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
+    const double F1 = F(T1, V1);
+    const double T2 = SpinodalTemperature(x, V2, model, kAnalysisStarts);
+    const double F2 = F(T2, V2);
+    double Fc, Vold, Fold;
+    if (Abs(F1) >= Abs(F2)) {
+      V = V1, T = T1, Fc = F1, Vold = V2, Fold = F2;
+    } else {
+      V = V2, T = T2, Fc = F2, Vold = V1, Fold = F1;
+    }
+    bool failed = !ok;
+    outOfPasses = !failed;
+    for (int k = 0; k <= 1000 && !failed; ++k) {
+      double dV;
+      if (Fc - Fold == 0.0) {
+        // Equal residuals that are not 0: a zero step that locates nothing.
+        if (Fc != 0.0 && (k == 0 || V != Vold)) {
+          failed = true;
+          break;
+        }
+        dV = 0.0;
+      } else {
+        dV = ((Vold - V) * Fc) / (Fc - Fold);
+        if (Abs(dV) > V / 5) dV = dV < 0 ? -V / 5 : V / 5;
+      }
+      Vold = V;
+      Fold = Fc;
+      V = V + dV;
+      T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+      Fc = F(T, V);
+      if (!ok) {
+        failed = true;
+        break;
+      }
+      if (!(Abs(dV) < 1e9) || V == 0.0) {
+        failed = true;  // diverged
+        break;
+      }
+      if (Abs(dV / V) < 1e-10) {
+        converged = true;
+        break;
+      }
+      if (Fc == 0.0) {
+        // Under the snap after a large step: a residual that decays.
+        if (Abs(dV) <= 1e-3 * Abs(V)) {
+          converged = true;
+        } else {
+          failed = true;
+        }
+        break;
+      }
+      RuntimeBackgroundTask();
+    }
+    if (converged || failed) outOfPasses = false;
+    if (failed) T = 0.0, V = 0.0;
+  }
+
+  r.found = converged && T > 0 && IsCriticalPoint(x, T, V, model);
+  if (!r.found && !outOfPasses) T = 0.0, V = 0.0;
+  r.T = T;
+  r.V = V;
+  r.P = T > 0 && V > 0 ? Pressure(x, T, V, model) : 0.0;
+  if (!Finite(r.P)) r.P = 0.0;
+  return r;
+}
+
+// ---- Pseudo-critical conditions ----
+
+PseudoCritical PseudoCriticalConditions(const GasArray& x, std::int32_t model) {
+  PseudoCritical r;
+  CriticalValues();
+  double T0 = 0.0;
+  for (int i = 0; i < kGases; ++i) {
+    if (x[i] > 0) T0 = T0 + x[i] * Tcrit[i];
+    RuntimeBackgroundTask();
+  }
+  const double c = Pow(2.0, 0.3333333333333333) - 1.0;
+  const double b = bMixture(x);
+  const double Vpc = b / c;
+
+  auto f = [&](double T) {
+    const double a = aMixture(x, T, model);
+    const double c43 = Pow(c, 1.3333333333333333);
+    const double q = (3 * a) / (b * R);
+    return T - c43 * Pow(q, 0.6666666666666666);
+  };
+
+  double Tcur, fcur, Tprev, fprev;
+  const double fa = f(T0), fb = f(T0 + 1);
+  if (Abs(fa) < Abs(fb)) {
+    Tcur = T0, fcur = fa, Tprev = T0 + 1, fprev = fb;
+  } else {
+    Tcur = T0 + 1, fcur = fb, Tprev = T0, fprev = fa;
+  }
+  double dT = (Tcur - Tprev) / 2;
+  bool converged = false;
+  for (int pass = 0; pass < 500; ++pass) {
+    if (fcur == fprev && fcur != 0) {
+      dT = Tcur == Tprev ? 2 * dT : (Tcur - Tprev) / 2;
+    } else {
+      dT = 0.5 * (Tprev - Tcur) * fcur / (fcur - fprev);
+    }
+    Tprev = Tcur;
+    fprev = fcur;
+    Tcur = Tcur + dT;
+    if (!(Tcur > 0)) Tcur = (Tcur - dT) / 2;
+    fcur = f(Tcur);
+    RuntimeBackgroundTask();
+    if (Abs(dT) > 1e300) break;
+    if (Abs(dT / Tcur) < 1e-12 || fcur == 0) {
+      converged = true;
+      break;
+    }
+  }
+  const double Tpc = converged ? Tcur : T0;
+  const double a = aMixture(x, Tpc, model);
+  const double Ppc = Pow((R * a) * a / ((((3 * b) * b) * b) * b * b), 0.3333333333333333) * Pow(c, 2.3333333333333335);
+
+  r.Vpc = Vpc;
+  r.Tpc = Tpc;
+  r.Ppc = Ppc;
+  r.V1 = Vpc;
+  r.V2 = b + (Vpc - b) / 2;
+  r.ok = AnyPresent(x) && Finite(Vpc) && Vpc > 0 && Finite(Tpc) && Tpc > 0 && Finite(Ppc) && Finite(r.V2);
+  return r;
+}
+
+// ---- Analysis table ----
+
+AnalysisRow AnalysisAt(const GasArray& x, double V, std::int32_t model) {
+  AnalysisRow row;
+  row.T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+  row.hasTemperature = row.T > 0;
+  if (!row.hasTemperature) return row;
+  row.P = Pressure(x, row.T, V, model);
+  Matrix M = CriticalMatrix(x, row.T, V, model);
+  row.F = Det_LU_Decomposition(M);
+  return row;
+}
+
+}  // namespace Globals

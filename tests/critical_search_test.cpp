@@ -1,0 +1,286 @@
+// The spinodal and critical point searches against closed forms of a pure
+// Redlich-Kwong gas, the criticality condition of a mixture, and the false
+// roots and points that a search must not report.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "critical/critical.h"
+#include "framework/runtime.h"
+
+namespace {
+
+using namespace Globals;
+
+constexpr double R = 8.314472;
+
+GasArray Pure(int gas) {
+  GasArray x{};
+  x[gas] = 1.0;
+  return x;
+}
+
+GasArray Half(int g1, int g2) {
+  GasArray x{};
+  x[g1] = 0.5;
+  x[g2] = 0.5;
+  return x;
+}
+
+// For a gas with constant a: dP/dV = 0 gives
+// T_sp(V) = [a (2V + b)(V - b)^2 / (R V^2 (V + b)^2)]^(2/3).
+double ClosedFormSpinodal(double a, double b, double V) {
+  return std::pow(a * (2 * V + b) * (V - b) * (V - b) / (R * V * V * (V + b) * (V + b)), 2.0 / 3.0);
+}
+
+// The search as the critical point window runs it: the proposals as the
+// window shows them (read back from their text).
+CriticalSearchResult WindowSearch(const GasArray& x, std::int32_t model) {
+  const PseudoCritical pc = PseudoCriticalConditions(x, model);
+  return CriticalPointSearch(x, model, Val(Str(pc.Vpc)), Val(Str(pc.V1)), Val(Str(pc.V2)));
+}
+
+// det of the stability matrix without the snap.
+double StabilityDet(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  return DeterminantUnsnapped(Q);
+}
+
+// ---- Spinodal ----
+
+TEST(Spinodal, PureGasFollowsTheClosedForm) {
+  const GasArray x = Pure(N2);
+  const double a = aMixture(x, 300.0, Brennick1977), b = bMixture(x);
+  for (double V : {1.5 * b, 102.93, 200.0, 1000.0}) {
+    const double expected = ClosedFormSpinodal(a, b, V);
+    EXPECT_NEAR(SpinDetSolution(x, 1000.0, V, Brennick1977), expected, 1e-9 * expected) << V;
+  }
+  // Far out the determinant falls under the snap within a few 1e-6 of the
+  // root, where the settled search accepts it.
+  const double far = ClosedFormSpinodal(a, b, 1e5);
+  EXPECT_NEAR(SpinDetSolution(x, 1000.0, 1e5, Brennick1977), far, 1e-5 * far);
+}
+
+TEST(Spinodal, ResidualThatMerelyDecaysIsNoRoot) {
+  // At 1e7 cm3/mol the determinant is below the snap long before the root
+  // at about 0.112 K; stopping there gave about 12 K.
+  const GasArray x = Pure(N2);
+  const double a = aMixture(x, 300.0, Brennick1977), b = bMixture(x);
+  const double expected = ClosedFormSpinodal(a, b, 1e7);
+  EXPECT_NEAR(expected, 0.112, 0.001);
+  EXPECT_NEAR(SpinDetSolution(x, 1000.0, 1e7, Brennick1977), expected, 1e-6 * expected);
+}
+
+TEST(Spinodal, VolumesOutsideTheEquationOfStateHaveNone) {
+  const GasArray n2ch4 = Half(N2, CH4);
+  const double b = bMixture(n2ch4);
+  EXPECT_EQ(SpinDetSolution(n2ch4, 1000.0, 0.0, Brennick1977), 0.0);  // an empty field
+  EXPECT_EQ(SpinDetSolution(n2ch4, 1000.0, -0.5 * b, Brennick1977), 0.0);
+  EXPECT_EQ(SpinDetSolution(n2ch4, 1000.0, b, Brennick1977), 0.0);
+  const GasArray n2 = Pure(N2);
+  EXPECT_EQ(SpinDetSolution(n2, 1000.0, bMixture(n2) / 2, Brennick1977), 0.0);
+  EXPECT_EQ(SpinDetSolution(n2, 1000.0, NAN, Brennick1977), 0.0);
+  EXPECT_EQ(SpinDetSolution(n2, 1000.0, INFINITY, Brennick1977), 0.0);
+  // So far out that the determinant underflows to 0 at every temperature.
+  EXPECT_EQ(SpinodalTemperature(n2, 1e300, Brennick1977, kSpinodalWindowStarts), 0.0);
+  EXPECT_EQ(SpinodalTemperature(n2, bMixture(n2) / 2, Brennick1977, kSpinodalWindowStarts), 0.0);
+}
+
+TEST(Spinodal, VolumeWhoseDistanceToBIsLostInRoundingHasNone) {
+  // b as a window shows it lies 5e-14 above b: the determinant there is all
+  // rounding, and a pivot that cancelled to 0 once passed for a root at the
+  // start temperature (1000 K, 1.7e17 MPa).
+  const GasArray x = Half(N2, CH4);
+  const double V = Val(Str(bMixture(x)));
+  ASSERT_GT(V, bMixture(x));
+  EXPECT_EQ(SpinDetSolution(x, 1000.0, V, Brennick1977), 0.0);
+  EXPECT_EQ(SpinodalTemperature(x, V, Brennick1977, kSpinodalWindowStarts), 0.0);
+}
+
+TEST(Spinodal, NothingPresentHasNone) {
+  const GasArray none{};
+  EXPECT_EQ(SpinDetSolution(none, 1000.0, 100.0, Brennick1977), 0.0);
+  GasArray negative{};
+  negative[N2] = -1.0;
+  EXPECT_EQ(SpinDetSolution(negative, 1000.0, 100.0, Brennick1977), 0.0);
+}
+
+TEST(Spinodal, ManyGasMixtureStopsWhereDoublesLocateTheRoot) {
+  // Eight gases: the determinant's rounding noise exceeds the snap, and the
+  // secant dithered near the root until it ran out of passes.
+  GasArray x{};
+  const int parts[11] = {23, 0, 20, 90, 28, 79, 0, 0, 16, 60, 47};
+  for (int i = 0; i < kGases; ++i) x[i] = parts[i] / 363.0;
+  const double V = 82.869407961266447;
+  const double T = SpinDetSolution(x, 1000.0, V, Brennick1977);
+  ASSERT_GT(T, 0.1);
+  // A root: the determinant changes sign across it.
+  const double below = StabilityDet(x, T * (1 - 1e-9), V, Brennick1977);
+  const double above = StabilityDet(x, T * (1 + 1e-9), V, Brennick1977);
+  EXPECT_LT(below * above, 0.0) << T;
+}
+
+TEST(Spinodal, RandomMixturesGiveRoots) {
+  // Every result is a sign change of the determinant, whatever the number of
+  // gases.
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  int found = 0;
+  for (int trial = 0; trial < 30; ++trial) {
+    GasArray x{};
+    double sum = 0;
+    for (int i = 0; i < kGases; ++i) {
+      if (next() % 3 != 0) x[i] = 1 + next() % 50, sum += x[i];
+    }
+    if (sum == 0) continue;
+    for (double& v : x) v /= sum;
+    const std::int32_t model = static_cast<std::int32_t>(next() % 3);
+    const double V = bMixture(x) * (1.5 + (next() % 400) / 100.0);
+    const double T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+    if (T == 0.0) continue;
+    ++found;
+    const double below = StabilityDet(x, T * (1 - 1e-9), V, model);
+    const double above = StabilityDet(x, T * (1 + 1e-9), V, model);
+    EXPECT_LE(below * above, 0.0) << trial;
+  }
+  EXPECT_GT(found, 20);
+}
+
+// ---- Critical point ----
+
+TEST(CriticalPoint, PureNitrogenIsTheRedlichKwongCriticalPoint) {
+  const GasArray x = Pure(N2);
+  const CriticalSearchResult r = WindowSearch(x, Brennick1977);
+  ASSERT_TRUE(r.found);
+  CriticalValues();
+  const double b = bMixture(x);
+  EXPECT_NEAR(r.V, b / (std::cbrt(2.0) - 1), 1e-9);
+  EXPECT_NEAR(r.V, 102.93211, 1e-5);
+  EXPECT_NEAR(r.T, Tcrit[N2], 1e-7);
+  EXPECT_NEAR(r.T, 126.193, 1e-7);
+  EXPECT_NEAR(r.P, Pcrit[N2], 1e-8);
+  EXPECT_NEAR(r.P, 3.3978, 1e-8);
+}
+
+TEST(CriticalPoint, PureGasesWithTemperatureDependentA) {
+  // Whatever a(T) does, the isotherm through V = b/c that is flat there is
+  // also inflected there.
+  for (int gas : {H2O, CO2, CH4}) {
+    const CriticalSearchResult r = WindowSearch(Pure(gas), Ostrem1999);
+    EXPECT_TRUE(r.found) << gas;
+    EXPECT_NEAR(r.V, bMixture(Pure(gas)) / (std::cbrt(2.0) - 1), 1e-9 * r.V) << gas;
+  }
+}
+
+TEST(CriticalPoint, BinaryMixtureSatisfiesTheCriticalityCondition) {
+  const GasArray x = Half(N2, CH4);
+  const CriticalSearchResult r = WindowSearch(x, Brennick1977);
+  ASSERT_TRUE(r.found);
+  EXPECT_NEAR(r.V, 97.0957, 1e-4);
+  EXPECT_NEAR(r.T, 164.2075, 1e-4);
+  EXPECT_NEAR(r.P, 5.01325, 1e-5);
+
+  // On the spinodal: det Q vanishes against the product of its diagonal.
+  const Matrix Q = SpinodalMatrix(x, r.T, r.V, Brennick1977);
+  EXPECT_LT(std::fabs(StabilityDet(x, r.T, r.V, Brennick1977)), 1e-12 * std::fabs(Q(0, 0) * Q(1, 1)));
+  // The null vector of a singular symmetric 2 x 2 matrix is (Q11, -Q01); the
+  // third-derivative form along it vanishes here but not a little away.
+  auto form = [&](double T, double V) {
+    const Matrix q = SpinodalMatrix(x, T, V, Brennick1977);
+    const double n = std::hypot(q(1, 1), q(0, 1));
+    const double u[2] = {q(1, 1) / n, -q(0, 1) / n};
+    const Matrix d0 = DerivativeMatrix(-1, x, T, V, Brennick1977);
+    const Matrix d1 = DerivativeMatrix(CH4, x, T, V, Brennick1977);
+    double C = 0;
+    for (int i = 0; i < 2; ++i)
+      for (int j = 0; j < 2; ++j) C += (u[0] * d0(i, j) + u[1] * d1(i, j)) * u[i] * u[j];
+    return C;
+  };
+  const double Vaway = 1.01 * r.V;
+  const double Taway = SpinodalTemperature(x, Vaway, Brennick1977, kAnalysisStarts);
+  EXPECT_LT(std::fabs(form(r.T, r.V)), 1e-8 * std::fabs(form(Taway, Vaway)));
+}
+
+TEST(CriticalPoint, FalsePointsOfCO2AndMethaneAreNotReported) {
+  const GasArray x = Half(CO2, CH4);
+  // 1977: the critical function decays below the snap far out (27 412
+  // cm3/mol, 13.46 K).
+  const CriticalSearchResult r0 = WindowSearch(x, Brennick1977);
+  EXPECT_FALSE(r0.found) << r0.V << " " << r0.T;
+  EXPECT_EQ(r0.T, 0.0);
+  EXPECT_EQ(r0.P, 0.0);
+  // Ostrem: the critical function changes sign at 4011.02 cm3/mol only
+  // because the null vector has lost its methane part; the cubic form along
+  // it is no smaller there than a little away.
+  const CriticalSearchResult r2 = WindowSearch(x, Ostrem1999);
+  EXPECT_FALSE(r2.found) << r2.V << " " << r2.T;
+  const double T = SpinodalTemperature(x, 4011.02, Ostrem1999, kAnalysisStarts);
+  EXPECT_NEAR(T, 107.118, 1e-3);
+  EXPECT_FALSE(IsCriticalPoint(x, T, 4011.02, Ostrem1999));
+  EXPECT_FALSE(IsCriticalPoint(x, SpinodalTemperature(x, 27412.0, Brennick1977, kAnalysisStarts), 27412.0,
+                               Brennick1977));
+}
+
+TEST(CriticalPoint, EqualFirstGuessesLocateNothing) {
+  const GasArray x = Half(N2, CH4);
+  const CriticalSearchResult r = CriticalPointSearch(x, Brennick1977, 0.0, 108.97, 108.97);
+  EXPECT_FALSE(r.found);
+  EXPECT_EQ(r.T, 0.0);
+  // Different guesses on both sides still find the point.
+  EXPECT_TRUE(CriticalPointSearch(x, Brennick1977, 0.0, 108.97, 68.65).found);
+}
+
+TEST(CriticalPoint, GuessesWithoutSpinodalOrNothingPresentFindNothing) {
+  const GasArray x = Half(N2, CH4);
+  EXPECT_FALSE(CriticalPointSearch(x, Brennick1977, 0.0, 0.0, 0.0).found);
+  EXPECT_FALSE(CriticalPointSearch(x, Brennick1977, 0.0, 10.0, 20.0).found);  // below b
+  const CriticalSearchResult none = CriticalPointSearch(GasArray{}, Brennick1977, 0.0, 100.0, 60.0);
+  EXPECT_FALSE(none.found);
+  EXPECT_EQ(none.P, 0.0);
+  // A pure gas whose proposal could not be read (the text "no solution").
+  EXPECT_FALSE(CriticalPointSearch(Pure(N2), Brennick1977, Val("no solution"), 0.0, 0.0).found);
+}
+
+// ---- Pseudo-critical conditions ----
+
+TEST(PseudoCritical, PureGasesAreTheirCriticalConstants) {
+  CriticalValues();
+  const double c = std::pow(2.0, 1.0 / 3.0) - 1;
+  const PseudoCritical n2 = PseudoCriticalConditions(Pure(N2), Brennick1977);
+  ASSERT_TRUE(n2.ok);
+  EXPECT_NEAR(n2.Vpc, R * Tcrit[N2] / (3 * Pcrit[N2]), 1e-9);
+  EXPECT_NEAR(n2.Tpc, Tcrit[N2], 1e-6);
+  EXPECT_NEAR(n2.Ppc, Pcrit[N2], 1e-8);
+  EXPECT_NEAR(n2.V2, bMixture(Pure(N2)) + (n2.Vpc - bMixture(Pure(N2))) / 2, 1e-12);
+  const PseudoCritical h2o = PseudoCriticalConditions(Pure(H2O), Brennick1977);
+  ASSERT_TRUE(h2o.ok);
+  EXPECT_NEAR(h2o.Vpc, 14.6 / c, 1e-9);
+  EXPECT_NEAR(h2o.V2, 14.6 + (14.6 / c - 14.6) / 2, 1e-9);
+}
+
+TEST(PseudoCritical, TemperatureSolvesItsRelation) {
+  const GasArray x = Half(N2, CH4);
+  const PseudoCritical pc = PseudoCriticalConditions(x, Ostrem1999);
+  ASSERT_TRUE(pc.ok);
+  const double c = std::pow(2.0, 1.0 / 3.0) - 1, b = bMixture(x);
+  const double a = aMixture(x, pc.Tpc, Ostrem1999);
+  EXPECT_NEAR(pc.Tpc, std::pow(c, 4.0 / 3.0) * std::pow(3 * a / (b * R), 2.0 / 3.0), 1e-8 * pc.Tpc);
+  EXPECT_NEAR(pc.Ppc, std::pow(c, 7.0 / 3.0) * std::cbrt(R * a * a / (3 * std::pow(b, 5))), 1e-10 * pc.Ppc);
+}
+
+TEST(PseudoCritical, NothingPresentIsNoResult) {
+  EXPECT_FALSE(PseudoCriticalConditions(GasArray{}, Brennick1977).ok);
+}
+
+// ---- Analysis rows ----
+
+TEST(Analysis, CriticalFunctionChangesSignAtTheCriticalVolume) {
+  const GasArray x = Half(N2, CH4);
+  const AnalysisRow below = AnalysisAt(x, 96.0, Brennick1977);
+  const AnalysisRow above = AnalysisAt(x, 98.0, Brennick1977);
+  ASSERT_TRUE(below.hasTemperature && above.hasTemperature);
+  EXPECT_LT(below.F * above.F, 0.0);
+  EXPECT_NEAR(below.P, Pressure(x, below.T, 96.0, Brennick1977), 0.0);
+}
+
+}  // namespace

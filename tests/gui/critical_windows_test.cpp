@@ -1,0 +1,299 @@
+// The spinodal, critical point, analysis and explanation windows driven as a
+// user drives them: type, press, read.
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTimer>
+#include <cmath>
+
+#include "core/globals.h"
+#include "critical/critical_windows.h"
+#include "framework/application.h"
+#include "framework/runtime.h"
+#include "gui/gui_support.h"
+
+namespace {
+
+using namespace framework;
+using namespace testing_support;
+using critical::CriticalPointWindow;
+using critical::Explain;
+using critical::MathAnal;
+using critical::SpinodalWindow;
+
+constexpr double R = 8.314472;
+const std::string kCelsius = "\u02DACelsius";
+
+class CriticalWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    Globals::InitProperties();
+  }
+  void TearDown() override { CloseAllWindows(); }
+
+  static void Fluid(std::initializer_list<std::pair<int, double>> parts, std::int32_t model = 0) {
+    Globals::fraction = {};
+    for (auto [gas, f] : parts) Globals::fraction[gas] = f;
+    Globals::Selection = model;
+  }
+  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
+  static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
+
+  static SpinodalWindow& Spinodal(const std::string& V) {
+    auto& w = shared<SpinodalWindow>();
+    Activate(w);
+    Type(w.Field("dataEntry"), V);
+    w.Button("calculate").Push();
+    return w;
+  }
+  static CriticalPointWindow& Critical() {
+    auto& w = shared<CriticalPointWindow>();
+    Activate(w);
+    return w;
+  }
+};
+
+// ---- Spinodal window ----
+
+TEST_F(CriticalWindows, SpinodalOfNitrogenFollowsTheClosedForm) {
+  Fluid({{Globals::N2, 1.0}});
+  auto& w = Spinodal("200");
+  const double a = Globals::aMixture(Globals::fraction, 300, 0), b = Globals::bMixture(Globals::fraction);
+  const double V = 200;
+  const double T = std::pow(a * (2 * V + b) * (V - b) * (V - b) / (R * V * V * (V + b) * (V + b)), 2.0 / 3.0);
+  EXPECT_NEAR(Number(w, "ResultT"), T, 1e-9 * T);
+  EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
+  // On the spinodal the pressure is the isotherm's extremum.
+  const double P = R * T / (V - b) - a / (std::sqrt(T) * V * (V + b));
+  EXPECT_NEAR(Number(w, "ResultP"), P, 1e-9 * std::fabs(P));
+  EXPECT_EQ(Str(Globals::PresMPa), Text(w, "ResultP"));
+  EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
+
+  const std::string pressure = Text(w, "ResultP");
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "StaticText4"), kCelsius);
+  EXPECT_NEAR(Number(w, "ResultT"), T - 273.15, 1e-9 * T);
+  EXPECT_EQ(Text(w, "ResultP"), pressure);
+  Screenshot(w, "SpinodalWindow");
+
+  // A calculation in Celsius shows kelvin again.
+  w.Button("calculate").Push();
+  EXPECT_TRUE(w.Radio("Kelvin").Value());
+  EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
+  EXPECT_NEAR(Number(w, "ResultT"), T, 1e-9 * T);
+}
+
+TEST_F(CriticalWindows, SpinodalOutsideTheEquationOfStateIsNoSolution) {
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  Globals::PresMPa = 7.5;
+  const double b = Globals::bMixture(Globals::fraction);
+  for (const std::string& V : {Str(b / 2), std::string(""), std::string("abc"), Str(-b / 2), Str(b)}) {
+    auto& w = Spinodal(V);
+    EXPECT_EQ(Text(w, "ResultT"), "no soluton") << V;
+    EXPECT_EQ(Text(w, "ResultP"), "no solution") << V;
+    EXPECT_EQ(Globals::TempKelvin, 0.0);
+    EXPECT_EQ(Globals::PresMPa, 7.5);
+  }
+  auto& w = *existing<SpinodalWindow>();
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "ResultT"), "-273.15");
+  Screenshot(w, "SpinodalWindow_no_solution");
+  w.Button("Clear").Push();
+  EXPECT_EQ(w.Field("dataEntry").Text(), "");
+  EXPECT_EQ(Text(w, "ResultT"), "");
+  EXPECT_EQ(Text(w, "ResultP"), "");
+}
+
+TEST_F(CriticalWindows, SpinodalWithNothingPresentIsNoSolution) {
+  Fluid({});
+  auto& w = Spinodal("100");
+  EXPECT_EQ(Text(w, "ResultT"), "no soluton");
+}
+
+// ---- Critical point window ----
+
+TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  auto& w = Critical();
+  const double b = Globals::bMixture(Globals::fraction);
+  const double c = std::pow(2.0, 1.0 / 3.0) - 1;
+  EXPECT_NEAR(Number(w, "ResultPseudoV"), b / c, 1e-9);
+  EXPECT_EQ(w.Field("dataEntry1").Text(), Text(w, "ResultPseudoV"));
+  EXPECT_NEAR(Val(w.Field("dataEntry2").Text()), b + (b / c - b) / 2, 1e-9);
+  EXPECT_GT(Number(w, "ResultPseudoT"), 126.0);  // between the two critical temperatures
+  EXPECT_LT(Number(w, "ResultPseudoT"), 190.6);
+
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "StaticText8"), kCelsius);
+  w.Button("calculate").Push();
+  EXPECT_NEAR(Number(w, "ResultV"), 97.0957, 1e-4);
+  EXPECT_NEAR(Number(w, "ResultT"), 164.2075, 1e-4);
+  EXPECT_NEAR(Number(w, "ResultP"), 5.01325, 1e-5);
+  // The kelvin value under the kelvin label.
+  EXPECT_TRUE(w.Radio("Kelvin").Value());
+  EXPECT_EQ(Text(w, "StaticText8"), "Kelvin");
+  EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
+  EXPECT_EQ(Str(Globals::PresMPa), Text(w, "ResultP"));
+  Screenshot(w, "CriticalPointWindow");
+
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_NEAR(Number(w, "ResultT"), 164.2075 - 273.15, 1e-4);
+  EXPECT_EQ(Text(w, "ResultPseudoT").find('-'), std::string::npos);  // stays in kelvin
+}
+
+TEST_F(CriticalWindows, PureNitrogenTakesTheShownPseudoCriticalVolume) {
+  Fluid({{Globals::N2, 1.0}});
+  auto& w = Critical();
+  Type(w.Field("dataEntry1"), "1");  // not read for a pure gas
+  w.Button("calculate").Push();
+  EXPECT_EQ(Text(w, "ResultV"), Text(w, "ResultPseudoV"));
+  EXPECT_NEAR(Number(w, "ResultV"), 102.93211, 1e-5);
+  EXPECT_NEAR(Number(w, "ResultT"), 126.193, 1e-7);
+  EXPECT_NEAR(Number(w, "ResultP"), 3.3978, 1e-8);
+}
+
+TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
+  struct Case {
+    std::int32_t model;
+    const char* v1;
+    const char* v2;
+  };
+  // CO2/CH4 50/50 from the proposals under two parameter sets, and N2/CH4
+  // with equal first guesses.
+  for (std::int32_t model : {0, 2}) {
+    Fluid({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}}, model);
+    Activate(shared<Explain>());  // so that coming back activates again
+    auto& w = Critical();
+    w.Button("calculate").Push();
+    EXPECT_EQ(Text(w, "ResultV"), "no solution") << model;
+    EXPECT_EQ(Text(w, "ResultT"), "no solution") << model;
+    EXPECT_EQ(Text(w, "ResultP"), "no solution") << model;
+    EXPECT_EQ(Globals::TempKelvin, 0.0);
+    EXPECT_EQ(Globals::PresMPa, 0.0);
+    if (model == 2) Screenshot(w, "CriticalPointWindow_no_solution");
+  }
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  auto& w = Critical();
+  Type(w.Field("dataEntry2"), w.Field("dataEntry1").Text());
+  w.Button("calculate").Push();
+  EXPECT_EQ(Text(w, "ResultV"), "no solution");
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "ResultT"), "-273.15");
+}
+
+TEST_F(CriticalWindows, ClearedCompositionShowsNoSolutionAndNoGuesses) {
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  auto& w = Critical();
+  EXPECT_NE(w.Field("dataEntry1").Text(), "");
+  Fluid({});
+  Activate(shared<Explain>());
+  Activate(w);  // back to the window: the activation computes again
+  EXPECT_EQ(Text(w, "ResultPseudoV"), "no solution");
+  EXPECT_EQ(Text(w, "ResultPseudoT"), "no solution");
+  EXPECT_EQ(Text(w, "ResultPseudoP"), "no solution");
+  EXPECT_EQ(w.Field("dataEntry1").Text(), "");
+  EXPECT_EQ(w.Field("dataEntry2").Text(), "");
+  w.Button("calculate").Push();
+  EXPECT_EQ(Text(w, "ResultV"), "no solution");
+}
+
+TEST_F(CriticalWindows, ButtonsShowOneAnalysisAndOneExplanation) {
+  Fluid({{Globals::N2, 1.0}});
+  auto& w = Critical();
+  w.Button("Analysis").Push();
+  w.Button("Analysis").Push();
+  w.Button("pseudo").Push();
+  w.Button("pseudo").Push();
+  int analyses = 0, explanations = 0;
+  for (Window* win : AllWindows()) {
+    if (win->IsClosed()) continue;
+    analyses += dynamic_cast<MathAnal*>(win) != nullptr;
+    explanations += dynamic_cast<Explain*>(win) != nullptr;
+  }
+  EXPECT_EQ(analyses, 1);
+  EXPECT_EQ(explanations, 1);
+  Explain& e = *existing<Explain>();
+  EXPECT_EQ(e.windowTitle().toStdString(), "Explanation");
+  EXPECT_EQ(e.Content().height(), 660);
+  EXPECT_EQ(e.PictureAt("Canvas7").Top() + e.PictureAt("Canvas7").Height(), 635);
+  for (const char* canvas : {"Canvas1", "Canvas2", "Canvas3", "Canvas4", "Canvas5", "Canvas6", "Canvas7"}) {
+    EXPECT_NE(e.PictureAt(canvas).Picture(), nullptr) << canvas;
+  }
+  Screenshot(e, "Explain");
+}
+
+// ---- Analysis window ----
+
+TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
+  Fluid({{Globals::N2, 1.0}});
+  auto& w = shared<MathAnal>();
+  Activate(w);
+  auto& list = w.List("ListBox1");
+  EXPECT_EQ(list.ListCount(), 0);
+  EXPECT_EQ(list.Heading(0), "Molar Volume");
+  EXPECT_EQ(list.Heading(1), "Temp. Spinodal");
+  EXPECT_EQ(list.Heading(2), "Pressure");
+  EXPECT_EQ(list.Heading(3), "Zero Funktion");
+  w.Button("calculate").Push();
+  ASSERT_EQ(list.ListCount(), 250);
+  const int first = static_cast<int>(Globals::bMixture(Globals::fraction) + 4.0) + 2;
+  EXPECT_EQ(list.Cell(0, 0), std::to_string(first));
+  EXPECT_EQ(list.Cell(249, 0), std::to_string(first + 498));
+  // The critical function A_VVV on the spinodal changes sign once, at b/c.
+  int changes = 0, zeros = 0;
+  for (int r = 0; r < 250; ++r) {
+    const double F = Val(list.Cell(r, 3));
+    if (F == 0.0) ++zeros;
+    if (r > 0 && F * Val(list.Cell(r - 1, 3)) < 0) {
+      ++changes;
+      EXPECT_LE(Val(list.Cell(r - 1, 0)), 102.93211);
+      EXPECT_GE(Val(list.Cell(r, 0)), 102.93211);
+    }
+  }
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(zeros, 0);
+  Screenshot(w, "MathAnal");
+
+  w.Button("calculate").Push();  // appends
+  EXPECT_EQ(list.ListCount(), 500);
+  Activate(shared<Explain>());
+  Activate(w);  // the table lasts while the window stays active
+  EXPECT_EQ(list.ListCount(), 0);
+}
+
+TEST_F(CriticalWindows, AnalysisWithoutSpinodalShowsDashes) {
+  Fluid({});
+  auto& w = shared<MathAnal>();
+  Activate(w);
+  w.Button("calculate").Push();
+  auto& list = w.List("ListBox1");
+  ASSERT_EQ(list.ListCount(), 250);
+  EXPECT_EQ(list.Cell(0, 0), "6");
+  for (int c = 1; c <= 3; ++c) EXPECT_EQ(list.Cell(0, c), "-");
+}
+
+TEST_F(CriticalWindows, ClosingTheAnalysisStopsItsTable) {
+  Fluid({{Globals::N2, 0.2}, {Globals::CH4, 0.2}, {Globals::CO2, 0.2}, {Globals::H2S, 0.2}, {Globals::C2H6, 0.2}});
+  auto* w = &shared<MathAnal>();
+  Activate(*w);
+  const auto saved = CurrentBackgroundHook();
+  SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
+  int rowsWhenClosed = -1;
+  QTimer::singleShot(0, [w, &rowsWhenClosed] {
+    rowsWhenClosed = w->List("ListBox1").ListCount();
+    w->close();
+  });
+  QPointer<QWidget> alive(w);
+  w->Button("calculate").Push();
+  SetBackgroundHook(saved);
+  EXPECT_GE(rowsWhenClosed, 0);
+  // The closed window is deleted only once its handler has returned; its
+  // list took no row after the closing.
+  ASSERT_FALSE(alive.isNull());
+  EXPECT_EQ(w->List("ListBox1").ListCount(), rowsWhenClosed);
+  Settle();
+  EXPECT_EQ(existing<MathAnal>(), nullptr);
+}
+
+}  // namespace
