@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -211,6 +212,70 @@ TEST_F(ThermoWindows, AMixtureAgreesWithThermodynamicsAtEveryRealRoot) {
   }
 }
 
+// Each window against the formulas worked out on their own (a separate
+// double-precision evaluation of a, b, da/dT, the ideal-gas integrals, the
+// departure and mixing terms, the pure components' roots and saturation
+// pressures): the right function, kind, model, temperature, pressure and root.
+TEST_F(ThermoWindows, EachWindowShowsItsFunctionAndPartsAtTheChosenRoot) {
+  struct Expected {
+    double total, ideal, excess;
+  };
+  struct Case {
+    const char* name;
+    std::int32_t model;
+    std::vector<std::pair<int, double>> mixture;
+    const char *P, *T;
+    bool celsius;
+    int root;
+    const char* V;
+    Expected U, H, S, A, G;
+  };
+  const Case cases[] = {
+      {"Brennick1981, one real root", Globals::Brennick1981, {{Globals::H2O, 0.7}, {Globals::CO2, 0.3}},
+       "30", "700", false, 0, "154.968984682767",
+       {-281125.524107071, -282336.050219842, 1210.52611277105},
+       {-276476.454566588, -277803.649479586, 1327.19491299817},
+       {181.328137560161, 179.373521385638, 1.95461617452288},
+       {-408055.220399184, -407897.515189789, -157.705209395103},
+       {-403406.150858701, -403365.114449533, -41.0364091680503}},
+      // Liquid water among the pure components; 76.85 degrees Celsius.
+      {"Ostrem1999, six gases", Globals::Ostrem1999,
+       {{Globals::H2O, 0.25}, {Globals::CO2, 0.25}, {Globals::H2S, 0.1}, {Globals::H2, 0.1},
+        {Globals::O2, 0.1}, {Globals::C2H6, 0.2}},
+       "2", "76.85", true, 0, "1353.15981114389",
+       {-179413.721549481, -253663.839511136, 74250.1179616553},
+       {-176707.401927193, -251608.206252648, 74900.8043254547},
+       {194.386920388132, 25.1073628740041, 169.279557514128},
+       {-247449.143685327, -262451.416517037, 15002.2728317104},
+       {-244742.824063039, -260395.783258549, 15652.9591955099}},
+      {"Brennick1977, the vapour-like of three roots", Globals::Brennick1977,
+       {{Globals::H2O, 0.5}, {Globals::CO2, 0.3}, {Globals::CH4, 0.2}}, "0.1", "300", false, 2,
+       "24757.1662175262",
+       {-256418.263476433, -295244.10618753, 38825.842711097},
+       {-253942.54685468, -294001.165633834, 40058.6187791545},
+       {204.304085916167, 104.250018378469, 100.054067537698},
+       {-317709.489251283, -326519.11170107, 8809.62244978761},
+       {-315233.77262953, -325276.171147375, 10042.3985178451}},
+  };
+  for (const Case& c : cases) {
+    Globals::Selection = c.model;
+    Globals::fraction = {};
+    for (auto [gas, x] : c.mixture) Globals::fraction[gas] = x;
+    // In the order of Members(): U, H, S, A, G.
+    const Expected* expected[] = {&c.U, &c.H, &c.S, &c.A, &c.G};
+    for (std::size_t i = 0; i < Members().size(); ++i) {
+      SCOPED_TRACE(std::string(c.name) + ", " + Members()[i].name);
+      const Values v = Numbers(Choose(Calculate(Members()[i].open(), c.P, c.T, c.celsius), c.root));
+      const Expected& e = *expected[i];
+      const double tolerance = 1e-12 * std::max(std::fabs(e.total), std::fabs(e.ideal));
+      EXPECT_NEAR(v.V, Val(c.V), 1e-12 * v.V);
+      EXPECT_NEAR(v.total, e.total, tolerance);
+      EXPECT_NEAR(v.ideal, e.ideal, tolerance);
+      EXPECT_NEAR(v.excess, e.excess, tolerance);
+    }
+  }
+}
+
 TEST_F(ThermoWindows, AComplexRootShowsZeroThreeTimes) {
   Mixture({{Globals::N2, 1.0}});
   for (const Member& m : Members()) {
@@ -257,7 +322,20 @@ TEST_F(ThermoWindows, ARootBelowTheCovolumeIsNotSplitIntoParts) {
       EXPECT_EQ(s.excess, "0");
     }
   }
-  // Nor has any of the five a value at or below 0 K.
+  // Nor has any of the five a value at or below 0 K, at any volume: a
+  // calculation at -10 K leaves TempKelvin there, and the pressure window
+  // then stores a volume well above b.
+  for (const Member& m : Members()) Calculate(m.open(), "5", "-10");
+  StoreVolume("100");
+  ASSERT_EQ(Globals::TempKelvin, -10.0);
+  for (const Member& m : Members()) {
+    SCOPED_TRACE(std::string(m.name) + " at -10 K");
+    const Shown s = Choose(m.open(), 0);
+    EXPECT_EQ(s.V, "100");
+    EXPECT_EQ(s.total, "0");
+    EXPECT_EQ(s.ideal, "0");
+    EXPECT_EQ(s.excess, "0");
+  }
   for (int f = 0; f < 5; ++f) {
     for (double T : {0.0, -10.0}) {
       const auto parts = thermo::PartsAtRoot(thermo::ThermoFunction(f), Globals::fraction, T, 5.0, 100.0, 0);
