@@ -88,6 +88,42 @@ TEST_F(Activities, APureGasAgainstItselfHasActivityOne) {
   EXPECT_EQ(activity(3.0, Globals::SmallestRoot), 1.0);
 }
 
+TEST_F(Activities, AgreeWithAnIndependentCalculation) {
+  // H2O 0.5, CO2 0.3, CH4 0.2 at 500 K and 20 MPa on its one real root.
+  // Reference values: ln phi_i = d(n A_res / RT)/dn_i at T and total V,
+  // minus ln Z, the derivative taken by complex step from
+  // A_res/RT = -ln(1 - b/V) - a/(b R T^1.5) ln(1 + b/V), with the same a_ij
+  // and b_i; the pure-gas roots found by bisection on P(V). Pure H2O has three
+  // roots at 7 and at 2 MPa and a saturation pressure of 2.64 MPa: its
+  // standard state is the liquid root at 7 MPa and the vapour root at 2 MPa.
+  const GasArray x = Mixture();
+  const double T = 500, P = 20;
+  const double V = Root(x, T, P, Globals::LargestRoot);
+  ASSERT_NEAR(V, 149.242514769127, 1e-9);
+  struct Expected {
+    StandardState state;
+    double Pref;
+    double a[3];  // H2O, CO2, CH4
+  };
+  const Expected cases[] = {
+      {StandardState::PureRealAtP, 0, {3.74678114732909, 0.326322527432578, 0.270442146200336}},
+      {StandardState::PureRealAtPref, 7, {3.97579314067236, 0.85946456209469, 0.776115228798232}},
+      {StandardState::PureRealAtPref, 2, {2.79004598089894, 2.89645447738345, 2.70751735664593}},
+      // Against ideal gases: a_i = phi_i P / Pref.
+      {StandardState::PureIdealAtPref, 7,
+       {0.523482743376491 * 20 / 7, 0.950253535079034 * 20 / 7, 1.35092867988889 * 20 / 7}},
+  };
+  for (const Expected& c : cases) {
+    const auto rows = ActivityRows(x, T, P, V, 0, c.state, c.Pref);
+    ASSERT_EQ(rows.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+      const ComponentRow& r = rows[k];
+      EXPECT_NEAR(r.value, c.a[k], 1e-11 * c.a[k]) << static_cast<int>(c.state) << " " << c.Pref << " " << r.gas;
+      EXPECT_NEAR(r.coefficient, c.a[k] / x[r.gas], 1e-11 * c.a[k] / x[r.gas]) << r.gas;
+    }
+  }
+}
+
 TEST_F(Activities, AReferencePressureMustBeANumberAboveZero) {
   const GasArray x = Mixture();
   const double V = Root(x, 500, 20, Globals::SmallestRoot);

@@ -81,7 +81,7 @@ void ChemPotWindow::ShowRoot(const pvt::ChosenRoot& root) {
   }
   if (Generation() != generation) return;
   for (int i = 0; i < Globals::kGases; ++i) {
-    if (root.x[i] <= 0) continue;
+    if (!(root.x[i] > 0)) continue;
     list.AddRow(" ");
     list.SetCell(list.LastIndex(), 0, pvt::kGasNames[i]);
     list.SetCell(list.LastIndex(), 1, ResultText(mu[i]));
