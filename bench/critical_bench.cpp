@@ -10,31 +10,13 @@
 // The window runs on Qt's offscreen platform unless a display is named.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <chrono>
-#include <cstdlib>
-
-#include "app/menubar.h"
+#include "window_bench_support.h"
 #include "core/globals.h"
 #include "critical/critical.h"
 #include "critical/critical_windows.h"
-#include "framework/application.h"
 #include "framework/runtime.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-Clock::duration hookTime{};
-long hookCalls = 0;
-
-// The application's hook body, timed.
-void TimedHook() {
-  const auto start = Clock::now();
-  framework::Dispatcher::ProcessPendingEvents();
-  hookTime += Clock::now() - start;
-  ++hookCalls;
-}
 
 Globals::GasArray Binary() {
   Globals::GasArray x{};
@@ -49,30 +31,12 @@ Globals::GasArray ElevenGases() {
   return x;
 }
 
-// Runs `body` per iteration with the timed hook, and reports the hook's share.
-template <class Body>
-void Hooked(benchmark::State& state, Body body) {
-  framework::SetBackgroundHook(&TimedHook);
-  hookTime = {};
-  hookCalls = 0;
-  Clock::duration total{};
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    body();
-    total += Clock::now() - start;
-  }
-  framework::SetBackgroundHook(nullptr);
-  state.counters["hook_share"] =
-      total.count() > 0 ? static_cast<double>(hookTime.count()) / static_cast<double>(total.count()) : 0.0;
-  state.counters["hook_calls_per_run"] = static_cast<double>(hookCalls) / static_cast<double>(state.iterations());
-}
-
 void Search(benchmark::State& state, const Globals::GasArray& x, bool expectFound) {
   const Globals::PseudoCritical pc = Globals::PseudoCriticalConditions(x, Globals::Brennick1977);
   // The proposals as the window shows them.
   const double Vpc = Val(Str(pc.Vpc)), V1 = Val(Str(pc.V1)), V2 = Val(Str(pc.V2));
   bool found = false;
-  Hooked(state, [&] {
+  bench::Hooked(state, [&] {
     const auto r = Globals::CriticalPointSearch(x, Globals::Brennick1977, Vpc, V1, V2);
     found = r.found;
     benchmark::DoNotOptimize(r);
@@ -88,7 +52,7 @@ void BM_AnalysisWindow(benchmark::State& state) {
   Globals::Selection = Globals::Brennick1977;
   auto& w = framework::shared<critical::MathAnal>();
   QCoreApplication::processEvents();
-  Hooked(state, [&] {
+  bench::Hooked(state, [&] {
     state.PauseTiming();
     w.Event_Activate();  // an empty list for every table
     state.ResumeTiming();
@@ -102,28 +66,6 @@ BENCHMARK(BM_CriticalBinary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CriticalElevenGas)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisWindow)->Unit(benchmark::kMillisecond);
 
-// The offscreen platform says on every showing that it cannot raise windows.
-void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains(QStringLiteral("does not support")) || message.contains(QStringLiteral("XDG_RUNTIME_DIR"))) {
-    return;
-  }
-  qt_message_output(type, context, message);
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  qInstallMessageHandler(Quiet);
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  framework::Application application(argc, argv);
-  framework::SetBackgroundHook(nullptr);  // each benchmark installs its own
-  Globals::InitProperties();
-  application.SetMenuBar(app::MenuBar1());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  framework::ReleaseWindows();
-  application.ReleaseMenuBar();
-  app::ReleaseMenuBar1();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunWindowBenchmarks(argc, argv); }

@@ -10,32 +10,17 @@
 // RuntimeBackgroundTask), and the share of the time spent in the hook.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <chrono>
-#include <cstdlib>
-
-#include "app/menubar.h"
+#include "window_bench_support.h"
 #include "core/globals.h"
-#include "framework/application.h"
 #include "framework/runtime.h"
 #include "phase/phase.h"
 #include "phase/phase_windows.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Globals::GasArray;
 
-Clock::duration hookTime{};
-long hookCalls = 0;
 long taskCalls = 0;
-
-void TimedHook() {
-  const auto start = Clock::now();
-  framework::Dispatcher::ProcessPendingEvents();
-  hookTime += Clock::now() - start;
-  ++hookCalls;
-}
 
 void CountingHook() { ++taskCalls; }
 
@@ -68,20 +53,9 @@ void Measure(benchmark::State& state, Search search) {
   taskCalls = 0;
   const int passes = search().passes;
   const long calls = taskCalls;
-  framework::SetBackgroundHook(state.range(0) != 0 ? &TimedHook : nullptr);
-  hookTime = {};
-  hookCalls = 0;
-  Clock::duration total{};
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    benchmark::DoNotOptimize(search());
-    total += Clock::now() - start;
-  }
-  framework::SetBackgroundHook(nullptr);
+  bench::Hooked(state, [&search] { benchmark::DoNotOptimize(search()); }, state.range(0) != 0);
   state.counters["passes"] = passes + 1;
   state.counters["events_per_pass"] = static_cast<double>(calls) / (passes + 1);
-  state.counters["hook_share"] =
-      total.count() > 0 ? static_cast<double>(hookTime.count()) / static_cast<double>(total.count()) : 0.0;
 }
 
 void BM_Homogenisation(benchmark::State& state) {
@@ -107,20 +81,8 @@ void BM_ExhaustedWindow(benchmark::State& state) {
   w.Radio("Liquid1").SetValue(true);
   w.Button("FirstApproach").Push();
   QCoreApplication::processEvents();
-  framework::SetBackgroundHook(&TimedHook);
-  hookTime = {};
-  hookCalls = 0;
-  Clock::duration total{};
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    w.Button("calculate").Push();
-    total += Clock::now() - start;
-  }
-  framework::SetBackgroundHook(nullptr);
+  bench::Hooked(state, [&w] { w.Button("calculate").Push(); });
   if (w.Label("ResultText").Text() != phase::kNoSolution) state.SkipWithError("not the exhausted search");
-  state.counters["hook_share"] =
-      total.count() > 0 ? static_cast<double>(hookTime.count()) / static_cast<double>(total.count()) : 0.0;
-  state.counters["hook_calls_per_search"] = static_cast<double>(hookCalls) / static_cast<double>(state.iterations());
 }
 
 BENCHMARK(BM_Homogenisation)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -128,27 +90,6 @@ BENCHMARK(BM_LiquidVapour)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Exhausted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExhaustedWindow)->Unit(benchmark::kMillisecond);
 
-void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains(QStringLiteral("does not support")) || message.contains(QStringLiteral("XDG_RUNTIME_DIR"))) {
-    return;
-  }
-  qt_message_output(type, context, message);
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  qInstallMessageHandler(Quiet);
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  framework::Application application(argc, argv);
-  framework::SetBackgroundHook(nullptr);  // each benchmark installs its own
-  Globals::InitProperties();
-  application.SetMenuBar(app::MenuBar1());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  framework::ReleaseWindows();
-  application.ReleaseMenuBar();
-  app::ReleaseMenuBar1();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunWindowBenchmarks(argc, argv); }
