@@ -114,10 +114,13 @@ const StaticTextControl* ExponentOf(const StaticTextControl& unit) {
 }
 
 // What a control at the left of a field reads as: a label's text, a
-// picture's words.
+// picture's words, the caption of a radio that chooses the field's quantity.
 QString ReadsAs(Control& c) {
   if (!c.Visible()) return {};
   if (auto* label = dynamic_cast<StaticTextControl*>(&c)) return label->text().simplified();
+  if (auto* radio = dynamic_cast<RadioButtonControl*>(&c)) {
+    return radio->text().replace(QStringLiteral("&&"), QStringLiteral("&")).simplified();
+  }
   if (auto* picture = dynamic_cast<PictureControl*>(&c); picture && picture->Picture()) {
     return picture->Picture()->Text().simplified();
   }
