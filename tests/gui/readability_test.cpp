@@ -308,6 +308,31 @@ TEST_F(ReadableEverywhere, ThermodynamicFunctionsFugacitiesActivitiesAndChemical
   Screenshot(a, "ActivityWindow-readable");
 }
 
+TEST_F(ReadableEverywhere, TraceGasesInExponentForm) {
+  Globals::fraction = {};
+  Globals::fraction[Globals::CO2] = 0.9999987;
+  Globals::fraction[Globals::H2S] = 1.234567e-6;
+  Globals::fraction[Globals::Ar] = 6.5e-8;
+  const std::pair<std::string, std::function<Window&()>> windows[] = {
+      {"FugacityWindow", [] () -> Window& { return shared<fugacity::FugacityWindow>(); }},
+      {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }},
+      {"GibbsWindow", [] () -> Window& { return shared<thermo::GibbsWindow>(); }},
+  };
+  for (const auto& [name, open] : windows) {
+    Window& w = open();
+    EachRoot(w, name, "0.0001", "1000");
+    EachRoot(w, name, "300", "250");
+    Screenshot(w, name + "-trace");
+  }
+  auto& a = shared<fugacity::ActivityWindow>();
+  EachRoot(a, "Activities", "0.0001", "1000", [&a] {
+    ClickThroughWindow(a.Radio("StandardChoice2"));
+    Type(a.Field("dataEntry2"), "0.1");
+    ClickThroughWindow(a.Button("PushButton1"));
+  });
+  Screenshot(a, "ActivityWindow-trace");
+}
+
 TEST_F(ReadableEverywhere, PhaseEquilibria) {
   Globals::fraction = {};
   Globals::fraction[Globals::CO2] = 0.9;
