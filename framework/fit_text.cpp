@@ -18,10 +18,11 @@ struct Decimal {
   std::string digits;
   int exponent = 0;
   bool exponentForm = false;
-  bool outOfRange = false;  // an exponent no double has (and no int holds)
+  bool outOfRange = false;  // an exponent above kLargestExponent
 };
 
-// Exponents beyond any double's are left as written.
+// A number with a larger exponent (no double has one) is left as written, and
+// reading its exponent never overflows.
 constexpr int kLargestExponent = 9999;
 
 // Length of the number at `s[i]`, or 0 when none starts there.
