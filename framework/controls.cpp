@@ -114,10 +114,13 @@ const StaticTextControl* ExponentOf(const StaticTextControl& unit) {
 }
 
 // What a control at the left of a field reads as: a label's text, a
-// picture's words.
+// picture's words, the caption of a radio that chooses the field's quantity.
 QString ReadsAs(Control& c) {
   if (!c.Visible()) return {};
   if (auto* label = dynamic_cast<StaticTextControl*>(&c)) return label->text().simplified();
+  if (auto* radio = dynamic_cast<RadioButtonControl*>(&c)) {
+    return radio->text().replace(QStringLiteral("&&"), QStringLiteral("&")).simplified();
+  }
   if (auto* picture = dynamic_cast<PictureControl*>(&c); picture && picture->Picture()) {
     return picture->Picture()->Text().simplified();
   }
@@ -303,7 +306,12 @@ std::optional<StaticTextControl::RaisedDigits> StaticTextControl::Raised() const
   const QRectF digitsInk = small.tightBoundingRect(r.digits);
   r.digitsX = unit.horizontalAdvance(r.before);
   if (!r.before.isEmpty()) {
-    r.digitsX = std::max(r.digitsX, unit.tightBoundingRect(r.before).right() + 1 - digitsInk.left());
+    // The last letter's ink at the place drawText puts it: the ink of the
+    // whole text is measured on whole-pixel advances and can end a pixel
+    // late, which left "g/cm 3" gaping at 14 px.
+    const QString last = r.before.right(1);
+    const double inkRight = unit.horizontalAdvance(r.before.chopped(1)) + unit.tightBoundingRect(last).right();
+    r.digitsX = std::max(r.digitsX, inkRight + 1 - digitsInk.left());
   }
   r.afterX = r.digitsX + small.horizontalAdvance(r.digits);
   if (!r.after.isEmpty()) {

@@ -95,9 +95,9 @@ QFont ControlFont(const std::string& family, int size, bool bold, bool italic, b
 QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int room);
 
 // Gives every edit field of the window, as its name for assistive tools, what
-// the nearest label (or picture) at its left on the same row reads. Runs by
-// itself after building and whenever a label's text or a picture changes; a
-// name that code set on a field itself is kept.
+// the nearest label (picture, radio caption) at its left on the same row
+// reads. Runs by itself after building and whenever a label's text or a
+// picture changes; a name that code set on a field itself is kept.
 void NameFieldsByTheirLabels(Window& window);
 
 // A one-line text wider than its label (a number shown with all its digits)

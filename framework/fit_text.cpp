@@ -18,7 +18,12 @@ struct Decimal {
   std::string digits;
   int exponent = 0;
   bool exponentForm = false;
+  bool outOfRange = false;  // an exponent above kLargestExponent
 };
+
+// A number with a larger exponent (no double has one) is left as written, and
+// reading its exponent never overflows.
+constexpr int kLargestExponent = 9999;
 
 // Length of the number at `s[i]`, or 0 when none starts there.
 std::size_t NumberLength(std::string_view s, std::size_t i) {
@@ -39,7 +44,9 @@ std::size_t NumberLength(std::string_view s, std::size_t i) {
     while (k < s.size() && IsDigit(s[k])) ++k;
     if (k > expStart) j = k;
   }
-  if (j < s.size() && IsWordChar(s[j])) return 0;  // "12abc", "1.2.3"
+  // A point that ends a sentence is no decimal point: "... is 1.5."
+  const bool fullStop = j < s.size() && s[j] == '.' && (j + 1 == s.size() || !IsWordChar(s[j + 1]));
+  if (j < s.size() && IsWordChar(s[j]) && !fullStop) return 0;  // "12abc", "1.2.3"
   return j - i;
 }
 
@@ -67,7 +74,14 @@ Decimal Parse(std::string_view n) {
   int exp10 = 0;
   if (i < n.size()) {
     d.exponentForm = true;
-    exp10 = std::atoi(std::string(n.substr(i + 1)).c_str());
+    std::size_t k = i + 1;
+    const bool minus = n[k] == '-';
+    if (n[k] == '+' || n[k] == '-') ++k;
+    for (; k < n.size() && !d.outOfRange; ++k) {
+      exp10 = exp10 * 10 + (n[k] - '0');
+      d.outOfRange = exp10 > kLargestExponent;
+    }
+    if (minus) exp10 = -exp10;
   }
   d.exponent = firstSignificant < 0 ? 0 : pointAt - firstSignificant - 1 + exp10;
   while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
@@ -141,7 +155,7 @@ std::string RoundNumbers(std::string_view text, int digits) {
     const std::string_view number = text.substr(i, n);
     i += n;
     Decimal d = Parse(number);
-    if (d.digits.size() <= keep) {
+    if (d.digits.size() <= keep || d.outOfRange) {
       out += number;  // nothing to round: as written
       continue;
     }

@@ -18,7 +18,8 @@ inline constexpr int kFewestFitDigits = 6;
 // numbers: %g rules at that precision, trailing zeros dropped; a number in
 // exponent form stays in exponent form. A number is a run
 // [-]digits[.digits][e[+-]digits] that is not part of a word ("H2O", "C2H6"
-// hold none). Everything else is kept byte for byte.
+// hold none; a full stop may end it). A number with an exponent beyond 9999
+// and everything else are kept byte for byte.
 std::string RoundNumbers(std::string_view text, int digits);
 
 // The text to draw in `room` pixels, where `width` measures a text: `text`

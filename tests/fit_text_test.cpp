@@ -76,6 +76,27 @@ TEST(FitText, TextsThatAreNoNumbersAreNeverRounded) {
   EXPECT_EQ(RoundNumbers("T = 673.150000000001 K, H2O", 6), "T = 673.15 K, H2O");
 }
 
+TEST(RoundNumbers, OddWritingsAreRoundedOrKeptButNeverMisread) {
+  // A sign of its own, a number that ends a sentence, numbers in brackets
+  // and lists: the number is rounded, what stands around it kept.
+  EXPECT_EQ(RoundNumbers("+5.12345678901234", 6), "+5.12346");
+  EXPECT_EQ(RoundNumbers("P = 1.23456789012345.", 6), "P = 1.23457.");
+  EXPECT_EQ(RoundNumbers("(3.14159265358979,2.71828182845905)", 6), "(3.14159,2.71828)");
+  EXPECT_EQ(RoundNumbers("1-1.23456789012345", 6), "1-1.23457");
+  // Counts and short numbers in messages are left alone.
+  EXPECT_EQ(RoundNumbers("Solution after 37 iterations", 6), "Solution after 37 iterations");
+  // Zeros, words that no number is, and forms Str never writes.
+  for (const char* text : {"-0", "-0.000000000000000", "0", "inf", "-inf", "nan", "-nan", "1e400",
+                           "1.23456789012345e", "1.23456789012345e+", "-.5", "5.", "v1.23456789",
+                           "1.2.3."}) {
+    EXPECT_EQ(RoundNumbers(text, 6), text);
+  }
+  EXPECT_EQ(RoundNumbers("1.23456789012345e+400", 6), "1.23457e+400");
+  // An exponent beyond any int is not read (no overflow): kept as written.
+  EXPECT_EQ(RoundNumbers("1.23456789012345e99999999999", 6), "1.23456789012345e99999999999");
+  EXPECT_EQ(RoundNumbers("-1.23456789012345e-99999999999", 6), "-1.23456789012345e-99999999999");
+}
+
 TEST(RoundNumbers, RoundsHalfAwayFromZeroOnTheDecimalsShown) {
   EXPECT_EQ(RoundNumbers("0.1234565", 6), "0.123457");
   EXPECT_EQ(RoundNumbers("-0.1234565", 6), "-0.123457");

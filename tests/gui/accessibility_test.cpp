@@ -8,6 +8,8 @@
 #include "app/setup_windows.h"
 #include "core/globals.h"
 #include "gui/gui_support.h"
+#include "phase/phase_windows.h"
+#include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
 
 namespace {
@@ -118,6 +120,52 @@ TEST_F(Accessibility, EditFieldsAreNamedByTheLabelOnTheirLeft) {
   Type(fluid.Field("H2Onumber"), "0.25");
   EXPECT_EQ(Accessible(fluid.Field("H2Onumber")).text(QAccessible::Value).toStdString(), "0.25");
   EXPECT_EQ(Name(fluid.Field("H2Onumber")), "H2O");
+}
+
+// Three groups of radios in one container, each told apart by its frame: a
+// click turns over its own group only, and each radio says so.
+TEST_F(Accessibility, TheActivityWindowsThreeGroupsStayApart) {
+  Globals::fraction = {};
+  Globals::fraction[Globals::H2O] = 0.5;
+  Globals::fraction[Globals::CO2] = 0.5;
+  auto& a = shared<fugacity::ActivityWindow>();
+  Activate(a);
+  for (Control* c : a.Controls()) {
+    if (c->Kind() == ObjectKind::RadioButton) {
+      EXPECT_EQ(Accessible(*c).role(), QAccessible::RadioButton) << c->Name();
+    }
+  }
+  EXPECT_EQ(Checked(a), std::vector<std::string>{"Kelvin"});
+  Type(a.Field("dataEntry"), "20");
+  Type(a.Field("dataEntry1"), "500");
+  a.Button("calculate").Push();
+  ClickThroughWindow(a.Radio("Choice0"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0"}));
+  ClickThroughWindow(a.Radio("StandardChoice1"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0", "StandardChoice1"}));
+  ClickThroughWindow(a.Radio("StandardChoice2"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0", "StandardChoice2"}));
+  ClickThroughWindow(a.Radio("Celsius"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice2"}));
+  ClickThroughWindow(a.Radio("StandardChoice0"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice0"}));
+  EXPECT_EQ(Name(a.Field("dataEntry2")), "Reference Pressure");
+  EXPECT_EQ(Name(a.List("ListBox1")), "gas, activity, coefficient");
+}
+
+// A radio that chooses what a field holds names that field; a label that
+// changes with the choice renames the field it stands by.
+TEST_F(Accessibility, TheHomogenisationFieldsAreNamedByTheirChoices) {
+  auto& b = shared<phase::BubbleDewPoint>();
+  Activate(b);
+  EXPECT_EQ(Name(b.Field("dataEntryTh")), "Homogenization Temperature");
+  EXPECT_EQ(Name(b.Field("dataEntryPh")), "Homogenization Pressure");
+  EXPECT_EQ(Name(b.Field("dataEntry2")), "Homogenization Pressure");
+  ClickThroughWindow(b.Radio("RadioButtonPh"));
+  EXPECT_EQ(Checked(b), (std::vector<std::string>{"RadioButtonPh", "Kelvin"}));
+  EXPECT_EQ(Name(b.Field("dataEntry2")), "Homogenization Temperature");
+  ClickThroughWindow(b.Radio("Liquid1"));
+  EXPECT_EQ(Checked(b), (std::vector<std::string>{"RadioButtonPh", "Kelvin", "Liquid1"}));
 }
 
 // (Buttons by their captions: every window, in all_windows_test.)

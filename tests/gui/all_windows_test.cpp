@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,6 +11,7 @@
 #include <map>
 
 #include "app/setup_windows.h"
+#include "critical/critical_windows.h"
 #include "procedures/fugacity/fugacity_windows.h"
 #include "phase/phase_windows.h"
 #include "procedures/pvt/pvt_windows.h"
@@ -57,6 +59,10 @@ std::vector<WindowCase> Windows() {
       {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }, {450, 730}, 30},
       {"BubbleDewPoint", [] () -> Window& { return shared<phase::BubbleDewPoint>(); }, {635, 700}, 49},
       {"LiquidVapourEq", [] () -> Window& { return shared<phase::LiquidVapourEq>(); }, {615, 700}, 49},
+      {"SpinodalWindow", [] () -> Window& { return shared<critical::SpinodalWindow>(); }, {460, 510}, 25},
+      {"CriticalPointWindow", [] () -> Window& { return shared<critical::CriticalPointWindow>(); }, {450, 660}, 42},
+      {"MathAnal", [] () -> Window& { return shared<critical::MathAnal>(); }, {460, 315}, 4},
+      {"Explain", [] () -> Window& { return shared<critical::Explain>(); }, {450, 660}, 12},
   };
 }
 
@@ -136,6 +142,25 @@ TEST_P(AllWindows, RadiosAndButtonsSayWhatTheyAre) {
       EXPECT_EQ(a->role(), QAccessible::Button) << c->Name();
       EXPECT_EQ(a->text(QAccessible::Name), button->text().replace(QStringLiteral("&&"), QStringLiteral("&")))
           << GetParam().name << "." << c->Name();
+    }
+  }
+}
+
+// Every edit field carries the name of what is typed into it; every list
+// that shows headings is known by them.
+TEST_P(AllWindows, FieldsAndListsAreNamed) {
+  Window& w = GetParam().open();
+  Activate(w);  // some windows write their headings on activation
+  for (Control* c : w.Controls()) {
+    const QString name = QAccessible::queryAccessibleInterface(&c->Widget())->text(QAccessible::Name);
+    if (dynamic_cast<EditFieldControl*>(c) != nullptr) {
+      EXPECT_FALSE(name.trimmed().isEmpty()) << GetParam().name << "." << c->Name();
+    } else if (auto* list = dynamic_cast<ListboxControl*>(c); list && !list->horizontalHeader()->isHidden()) {
+      for (int col = 0; col < list->columnCount(); ++col) {
+        EXPECT_TRUE(name.contains(QString::fromStdString(list->Heading(col)).trimmed()))
+            << GetParam().name << "." << c->Name() << ": " << name.toStdString();
+      }
+      EXPECT_FALSE(name.isEmpty()) << GetParam().name << "." << c->Name();
     }
   }
 }
