@@ -87,9 +87,9 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
 
     auto store = [ostrem](double v) { return ostrem ? v : ToMPa(v); };
 
-    // Built privately and published whole when the call returns: a handler
-    // let through in the loops may call aMixture itself, and its table must
-    // not end up in this call's.
+    // Built privately and published whole, before the sum and again when the
+    // call returns: a handler let through in the loops may call aMixture
+    // itself, and its table must not end up in this call's.
     PairTable table{};
     for (int i = 0; i < kGases; ++i) {
       table[i][i] = store(aT[i]);
@@ -110,8 +110,9 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
     }
     table[H2O][CO2] = store(Sqrt(a0[H2O] * a0[CO2])) + ((((Q * T) * T) * Sqrt(T)) * K) / 2;
     table[CO2][H2O] = table[H2O][CO2];
+    a = table;
     const double sum = terms::PairSum(x, table);
-    a = table;  // after the sum, which lets events through too
+    a = table;  // again: the sum lets events through too
     return sum;
   }
 
