@@ -87,8 +87,12 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
 
     auto store = [ostrem](double v) { return ostrem ? v : ToMPa(v); };
 
+    // Built privately and published whole, before the sum and again when the
+    // call returns: a handler let through in the loops may call aMixture
+    // itself, and its table must not end up in this call's.
+    PairTable table{};
     for (int i = 0; i < kGases; ++i) {
-      a[i][i] = store(aT[i]);
+      table[i][i] = store(aT[i]);
       RuntimeBackgroundTask();
     }
     // The table is symmetric (the products under the roots commute exactly),
@@ -98,17 +102,22 @@ double aMixture(const GasArray& x, double T, std::int32_t model) {
       for (int j = i + 1; j < kGases; ++j) {
         const double aij = i <= CO2 && j > CO2 ? store(Sqrt(a0[i] * aT[j]))
                                                 : store(Sqrt(aT[i] * aT[j]));
-        a[i][j] = aij;
-        a[j][i] = aij;
+        table[i][j] = aij;
+        table[j][i] = aij;
         RuntimeBackgroundTask();
       }
       RuntimeBackgroundTask();
     }
-    a[H2O][CO2] = store(Sqrt(a0[H2O] * a0[CO2])) + ((((Q * T) * T) * Sqrt(T)) * K) / 2;
-    a[CO2][H2O] = a[H2O][CO2];
+    table[H2O][CO2] = store(Sqrt(a0[H2O] * a0[CO2])) + ((((Q * T) * T) * Sqrt(T)) * K) / 2;
+    table[CO2][H2O] = table[H2O][CO2];
+    a = table;
+    const double sum = terms::PairSum(x, table);
+    a = table;  // again: the sum lets events through too
+    return sum;
   }
 
-  return terms::PairSum(x, a);
+  const PairTable table = a;
+  return terms::PairSum(x, table);
 }
 
 }  // namespace Globals

@@ -6,16 +6,21 @@ namespace Globals {
 
 double bMixture(const GasArray& x) {
   CriticalValues();
-  b[H2O] = 14.6;  // fixed, not from the critical constants
+  // Built privately and published whole, before the sum and again when the
+  // call returns, as aMixture's table.
+  GasArray bi{};
+  bi[H2O] = 14.6;  // fixed, not from the critical constants
   for (int i = 1; i < kGases; ++i) {
-    b[i] = ((terms::G() * 8.314472) * Tcrit[i]) / (3 * Pcrit[i]);
+    bi[i] = ((terms::G() * 8.314472) * Tcrit[i]) / (3 * Pcrit[i]);
     RuntimeBackgroundTask();
   }
+  b = bi;
   double sum = 0.0;
   for (int i = 0; i < kGases; ++i) {
-    sum = sum + x[i] * b[i];
+    sum = sum + x[i] * bi[i];
     RuntimeBackgroundTask();
   }
+  b = bi;  // again: the sum lets events through too
   return sum;
 }
 

@@ -161,26 +161,29 @@ bool AnyPresent(const GasArray& x) { return !PresentComponents(x).empty(); }
 
 // Whether the stability determinant has a root at T as far as it can be told
 // from its rounding: it changes sign across T +- 1e-4 T by more than the
-// rounding of its LU factors can make up, which is of the order of the
-// product of the row norms (Hadamard's bound) times the unit roundoff. Where
-// V - b is lost in rounding, the determinant is all noise, and a secant step
-// of nothing there locates no root.
+// rounding of its entries can make up. A relative change eps in entry (i, j)
+// moves the determinant by eps Q(i, j) Cof(i, j), so the rounding is of the
+// order of eps sum |Q(i, j) Cof(i, j)|; the test keeps a wide margin above it.
+// (The product of the row norms bounds the determinant itself, not its
+// rounding, and refused genuine roots of five and six gases.) Where V - b is
+// lost in rounding, the determinant is all noise, and a secant step of
+// nothing there locates no root.
 bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
   Matrix Q = SpinodalMatrix(x, T, V, model);
-  double hadamard = 1.0;
+  if (!Q.AllFinite()) return false;
+  const Matrix Cof = CofactorMatrix(Q, false);
+  double noise = 0.0;
   for (int r = 0; r < Q.Order(); ++r) {
-    double row = 0.0;
-    for (int c = 0; c < Q.Order(); ++c) row = row + Q(r, c) * Q(r, c);
-    hadamard = hadamard * Sqrt(row);
+    for (int c = 0; c < Q.Order(); ++c) noise = noise + Abs(Q(r, c) * Cof(r, c));
     RuntimeBackgroundTask();
   }
   Matrix below = SpinodalMatrix(x, T * (1 - 1e-4), V, model);
   Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
   const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
-  if (!Finite(fb) || !Finite(fa) || !Finite(hadamard)) return false;
+  if (!Finite(fb) || !Finite(fa) || !Finite(noise)) return false;
   // Both sides zero is an underflow (a volume far too large), not a root.
   const bool signChange = (fb < 0.0 && fa > 0.0) || (fb > 0.0 && fa < 0.0);
-  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * hadamard);
+  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * noise);
 }
 
 }  // namespace

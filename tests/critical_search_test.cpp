@@ -120,6 +120,18 @@ TEST(Spinodal, ManyGasMixtureStopsWhereDoublesLocateTheRoot) {
   EXPECT_LT(below * above, 0.0) << T;
 }
 
+TEST(Spinodal, DenseSixGasRootIsNotTakenForRounding) {
+  // Six gases near b: the determinant's scale (1e20 at 200 K) is no measure of
+  // its rounding (1e8 here); the genuine root at 195.876402952712 K (found
+  // separately by bisection of the Helmholtz energy's Hessian in 60-digit
+  // arithmetic) was refused from all three starts.
+  GasArray x{};
+  const int parts[11] = {0, 121, 33, 240, 281, 0, 32, 0, 294, 0, 0};
+  for (int i = 0; i < kGases; ++i) x[i] = parts[i] / 1001.0;
+  const double T = SpinodalTemperature(x, 29.941887884059796, Brennick1977, kAnalysisStarts);
+  EXPECT_NEAR(T, 195.876402952712, 1e-9 * 195.876402952712);
+}
+
 TEST(Spinodal, RandomMixturesGiveRoots) {
   // Every result is a sign change of the determinant, whatever the number of
   // gases.

@@ -223,6 +223,46 @@ TEST_F(CriticalWindows, ButtonsShowOneAnalysisAndOneExplanation) {
   Screenshot(e, "Explain");
 }
 
+// While a search lets events through, another window's handler may change
+// the composition and refill the pair table and co-volumes; the running
+// search keeps the fluid it started with.
+TEST_F(CriticalWindows, SearchesKeepTheFluidTheyStartedWith) {
+  const auto saved = CurrentBackgroundHook();
+  auto meddle = [] {
+    static bool busy = false;
+    if (busy) return;
+    busy = true;
+    Globals::GasArray co2{};
+    co2[Globals::CO2] = 1.0;
+    Globals::fraction = co2;
+    Globals::aMixture(co2, 900.0, 2);
+    Globals::bMixture(co2);
+    busy = false;
+  };
+
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  auto& c = Critical();
+  SetBackgroundHook(meddle, std::chrono::milliseconds(0));
+  c.Button("calculate").Push();
+  SetBackgroundHook(saved);
+  EXPECT_NEAR(Number(c, "ResultV"), 97.0957, 1e-4);
+  EXPECT_NEAR(Number(c, "ResultT"), 164.2075, 1e-4);
+  EXPECT_NEAR(Number(c, "ResultP"), 5.01325, 1e-5);
+
+  Fluid({{Globals::N2, 1.0}});
+  const double a = Globals::aMixture(Globals::fraction, 300, 0), b = Globals::bMixture(Globals::fraction);
+  const double V = 200;
+  const double T = std::pow(a * (2 * V + b) * (V - b) * (V - b) / (R * V * V * (V + b) * (V + b)), 2.0 / 3.0);
+  auto& s = shared<SpinodalWindow>();
+  Activate(s);
+  Type(s.Field("dataEntry"), "200");
+  SetBackgroundHook(meddle, std::chrono::milliseconds(0));
+  s.Button("calculate").Push();
+  SetBackgroundHook(saved);
+  EXPECT_NEAR(Number(s, "ResultT"), T, 1e-9 * T);
+  EXPECT_NEAR(Number(s, "ResultP"), R * T / (V - b) - a / (std::sqrt(T) * V * (V + b)), 1e-9);
+}
+
 // ---- Analysis window ----
 
 TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
@@ -271,6 +311,33 @@ TEST_F(CriticalWindows, AnalysisWithoutSpinodalShowsDashes) {
   ASSERT_EQ(list.ListCount(), 250);
   EXPECT_EQ(list.Cell(0, 0), "6");
   for (int c = 1; c <= 3; ++c) EXPECT_EQ(list.Cell(0, c), "-");
+}
+
+TEST_F(CriticalWindows, ActivationDuringTheTableEmptiesItAndTheTableGoesOn) {
+  Fluid({{Globals::N2, 1.0}});
+  static MathAnal* w = nullptr;
+  w = &shared<MathAnal>();
+  Activate(*w);
+  const auto saved = CurrentBackgroundHook();
+  // An activation while the fourth row is computed (the user comes back to
+  // the window) removes the three rows already listed.
+  SetBackgroundHook(
+      [] {
+        static bool done = false;
+        if (done || w->List("ListBox1").ListCount() != 3) return;
+        done = true;
+        w->Event_Activate();
+      },
+      std::chrono::milliseconds(0));
+  w->Button("calculate").Push();
+  SetBackgroundHook(saved);
+  auto& list = w->List("ListBox1");
+  ASSERT_EQ(list.ListCount(), 247);
+  const int first = static_cast<int>(Globals::bMixture(Globals::fraction) + 4.0) + 2;
+  EXPECT_EQ(list.Cell(0, 0), std::to_string(first + 6));
+  for (int r = 0; r < list.ListCount(); ++r) {
+    for (int c = 0; c < 4; ++c) ASSERT_NE(list.Cell(r, c), "") << r << " " << c;
+  }
 }
 
 TEST_F(CriticalWindows, ClosingTheAnalysisStopsItsTable) {
