@@ -25,6 +25,14 @@ namespace {
 // read.
 const std::string kNoSoluton = "no soluton";
 
+// The kept temperature (K) for a unit switch, less `offset`. A failed search
+// keeps 0 K, which is no temperature of anything: the switch then leaves the
+// failure text instead of showing 0 K (-273.15 degrees C) as a result.
+std::string StoredTemperatureText(double offset, const std::string& failure) {
+  const double T = Globals::TempKelvin;
+  return T > 0 ? ResultText(T - offset) : failure;
+}
+
 Spec TextAt(const char* name, int left, int top, int width, int height, const std::string& text, int size) {
   return StaticText(name).At(left, top, width, height).Text(text).Size(size);
 }
@@ -87,13 +95,13 @@ void SpinodalWindow::calculate_Action() {
 void SpinodalWindow::Kelvin_Action() {
   if (!Radio("Kelvin").Value()) return;
   Label("StaticText4").SetText(kKelvinText);
-  Label("ResultT").SetText(ResultText(Globals::TempKelvin));
+  Label("ResultT").SetText(StoredTemperatureText(0.0, kNoSoluton));
 }
 
 void SpinodalWindow::Celsius_Action() {
   if (!Radio("Celsius").Value()) return;
   Label("StaticText4").SetText(kCelsiusText);
-  Label("ResultT").SetText(ResultText(Globals::TempKelvin - kCelsiusOffset));
+  Label("ResultT").SetText(StoredTemperatureText(kCelsiusOffset, kNoSoluton));
 }
 
 void SpinodalWindow::Clear_Action() {
@@ -212,13 +220,13 @@ void CriticalPointWindow::calculate_Action() {
 void CriticalPointWindow::Kelvin_Action() {
   if (!Radio("Kelvin").Value()) return;
   Label("StaticText8").SetText(kKelvinText);
-  Label("ResultT").SetText(ResultText(Globals::TempKelvin));
+  Label("ResultT").SetText(StoredTemperatureText(0.0, kNoSolution));
 }
 
 void CriticalPointWindow::Celsius_Action() {
   if (!Radio("Celsius").Value()) return;
   Label("StaticText8").SetText(kCelsiusText);
-  Label("ResultT").SetText(ResultText(Globals::TempKelvin - kCelsiusOffset));
+  Label("ResultT").SetText(StoredTemperatureText(kCelsiusOffset, kNoSolution));
 }
 
 void CriticalPointWindow::Analysis_Action() { shared<MathAnal>().Show(); }

@@ -96,8 +96,13 @@ TEST_F(CriticalWindows, SpinodalOutsideTheEquationOfStateIsNoSolution) {
     EXPECT_EQ(Globals::PresMPa, 7.5);
   }
   auto& w = *existing<SpinodalWindow>();
+  // The unit switches; the failure stays (0 K is kept, but it is no result).
   ClickThroughWindow(w.Radio("Celsius"));
-  EXPECT_EQ(Text(w, "ResultT"), "-273.15");
+  EXPECT_EQ(Text(w, "StaticText4"), "\u02daCelsius");
+  EXPECT_EQ(Text(w, "ResultT"), "no soluton");
+  ClickThroughWindow(w.Radio("Kelvin"));
+  EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
+  EXPECT_EQ(Text(w, "ResultT"), "no soluton");
   Screenshot(w, "SpinodalWindow_no_solution");
   w.Button("Clear").Push();
   EXPECT_EQ(w.Field("dataEntry").Text(), "");
@@ -179,7 +184,10 @@ TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
   w.Button("calculate").Push();
   EXPECT_EQ(Text(w, "ResultV"), "no solution");
   ClickThroughWindow(w.Radio("Celsius"));
-  EXPECT_EQ(Text(w, "ResultT"), "-273.15");
+  EXPECT_EQ(Text(w, "StaticText8"), "\u02daCelsius");
+  EXPECT_EQ(Text(w, "ResultT"), "no solution");
+  ClickThroughWindow(w.Radio("Kelvin"));
+  EXPECT_EQ(Text(w, "ResultT"), "no solution");
 }
 
 TEST_F(CriticalWindows, ClearedCompositionShowsNoSolutionAndNoGuesses) {
