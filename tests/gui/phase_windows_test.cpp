@@ -341,8 +341,17 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
     EXPECT_EQ(Globals::ygas[Globals::CO2], Val(text)) << text;
   }
 
-  // The list rebuilt under the open editor: the editor goes, and a change
-  // reported for a row that no longer exists is ignored.
+  // The list rebuilt under the open editor: the editor goes with its rows,
+  // so a change it reported just before (run after the rebuild) reads the
+  // new row, not the old editor's "1e400", into another gas.
+  Feed({{Globals::H2O, 0.6}, {Globals::CH4, 0.4}});
+  Press(w, "FirstApproach");
+  const double methane = Globals::ygas[Globals::CH4];
+  w.ListBoxPhaseY_CellTextChange(1, 1);
+  EXPECT_EQ(Globals::ygas[Globals::CH4], methane);
+  EXPECT_EQ(Cell(w, "ListBoxPhaseY", 1, 1), Str(methane));
+
+  // A change reported for a row that no longer exists is ignored.
   Feed({{Globals::CO2, 1.0}});
   Press(w, "FirstApproach");
   EXPECT_EQ(w.List("ListBoxPhaseY").ListCount(), 1);
