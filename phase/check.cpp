@@ -22,10 +22,34 @@ bool PlainComposition(const GasArray& x) {
   return std::fabs(sum - 1) <= kSlack;
 }
 
-// Fugacities (MPa) of the phase x at molar volume V, T and P.
+// Fugacities (MPa) of the phase x at molar volume V, T and P; none (NaN)
+// where Fugacities put its coefficient to 1.0 because |ln phi| reached its
+// cut: x P is then no fugacity, and two such "agree" whatever the phases.
+// (A true coefficient of exactly 1.0 needs |ln phi| below 1.2e-16.)
 GasArray FugacitiesAt(const GasArray& x, double T, double P, double V, std::int32_t model) {
   Globals::Fugacities(x, T, P, V, model);
-  return Globals::Fugacity;
+  GasArray f = Globals::Fugacity;
+  for (int i = 0; i < kGases; ++i) {
+    if (Globals::Coefficient[i] == 1.0) f[i] = NAN;
+  }
+  return f;
+}
+
+// Whether V is a root of the phase's equation of state at T and P, within a
+// Newton step of 1e-3 V:
+//     |P(V) - P| <= 1e-3 V |dP/dV|,  dP/dV = -RT/(V - b)^2 + a (2V + b)/(sqrt(T) V^2 (V + b)^2).
+// Against the slope rather than P itself: a liquid root off by a rounding
+// misses P by far more than P's own rounding, yet is a tiny step from V.
+// The cubic's liquid root at a pressure near 1e-8 MPa, tens of per cent off,
+// is not a root.
+bool OnItsRoot(const GasArray& x, double V, double T, double P, std::int32_t model) {
+  const double am = Globals::aMixture(x, T, model);
+  const double bm = Globals::bMixture(x);
+  const double R = Globals::GasConstant;
+  const double slope =
+      -(R * T) / ((V - bm) * (V - bm)) + (am * (2 * V + bm)) / ((std::sqrt(T) * V * V) * ((V + bm) * (V + bm)));
+  const double miss = std::fabs(Globals::Pressure(x, T, V, model) - P);
+  return miss <= 1e-3 * V * std::fabs(slope);
 }
 
 }  // namespace
@@ -37,6 +61,7 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
   if (!PlainComposition(x) || !PlainComposition(y)) return false;
   if (!std::isfinite(Vx) || !std::isfinite(Vy) || !std::isfinite(T) || !std::isfinite(P)) return false;
   if (!(Vx > Globals::bMixture(x)) || !(Vy > Globals::bMixture(y))) return false;
+  if (!OnItsRoot(x, Vx, T, P, model) || !OnItsRoot(y, Vy, T, P, model)) return false;
 
   // The solver's own coefficients make y = K x agree by construction; the
   // test is the fugacities of what is shown, computed afresh.

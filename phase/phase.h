@@ -99,11 +99,13 @@ LiquidVapourStart LiquidVapourFirstApproach(const GasArray& z, double T);
 
 // Whether two phases at T and P, as shown, are in equilibrium: both
 // compositions finite, each fraction within [-1e-9, 1 + 1e-9] and each phase
-// summing to 1 within 1e-9; both volumes finite and above their phase's
-// co-volume; and, with the fugacities recomputed from these compositions and
-// volumes, at least one component present in both phases, and every one at
-// 1e-6 or more in both, with fugacities equal within 1e-3 relative. Leaves
-// Coefficient and Fugacity as it found them.
+// summing to 1 within 1e-9; both volumes finite, above their phase's
+// co-volume and roots of its equation of state at T and P (within a Newton
+// step of 1e-3 V); and, with the fugacities recomputed from these
+// compositions and volumes, at least one component present in both phases,
+// and every one at 1e-6 or more in both, with fugacities equal within 1e-3
+// relative (a coefficient cut to 1.0 gives no fugacity). Leaves Coefficient
+// and Fugacity as it found them.
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
                    std::int32_t model);
 

@@ -185,6 +185,45 @@ TEST_F(PhaseSolver, PhasesWithoutACommonComponentAreNoSolution) {
   EXPECT_FALSE(IsEquilibrium(x, Vx, y, Vy, 473.15, 3.04176, 1));
 }
 
+TEST_F(PhaseSolver, PureWaterNearAVacuumIsNoSolution) {
+  // Near 1e-8 MPa the cubic's liquid root of water is tens of per cent off
+  // (P there is thousands of MPa below 0), and |ln phi| of that liquid is
+  // past the cut: both coefficients read 1.0, K = 1 and F = 0.
+  const GasArray water = Mix({{Globals::H2O, 1.0}});
+  EXPECT_EQ(AtTemperature(water, 250, Mode::Vapour, Globals::Brennick1981).message, kNoSolution);
+  EXPECT_EQ(AtVolume(water, 1000, 160, Globals::Brennick1981).message, kNoSolution);
+  EXPECT_EQ(AtVolume(water, 1000, 300, Globals::Brennick1981).message, kNoSolution);
+
+  // Each cause on its own. Liquid water at 250 K on its true root has
+  // ln phi near -710, past the cut, so its coefficient reads 1.0, as does,
+  // to 1e-4, the vapour's at 1e-5 MPa: x P is then no fugacity.
+  const double T = 250, P = 1e-5;
+  Globals::CubicRoots roots = Globals::Volume(water, T, P, Globals::Brennick1981);
+  const double liquid = Globals::VolumeChoice(roots, Globals::SmallestRoot);
+  roots = Globals::Volume(water, T, P, Globals::Brennick1981);
+  const double vapour = Globals::VolumeChoice(roots, Globals::LargestRoot);
+  ASSERT_NEAR(liquid, 14.6278, 1e-4);
+  ASSERT_NEAR(vapour * P / (Globals::GasConstant * T), 1.0, 1e-3);
+  EXPECT_FALSE(IsEquilibrium(water, liquid, water, vapour, T, P, Globals::Brennick1981));
+  // A volume that is no root although the fugacities agree: CO2 at 280 K
+  // and 50 cm3/mol (where the equation gives 4.43 MPa) against its vapour at
+  // the pressure whose fugacity is that liquid's (about 0.0012 MPa, where the
+  // liquid root is 52.74).
+  const GasArray co2 = Mix({{Globals::CO2, 1.0}});
+  const double V = 50;
+  const double fLiquid = FugacitiesOf(co2, 280, 1.0, V, 0)[Globals::CO2];  // independent of P at fixed V
+  double p = fLiquid, Vy = 0;
+  for (int k = 0; k < 30; ++k) {
+    Globals::CubicRoots r = Globals::Volume(co2, 280, p, 0);
+    Vy = Globals::VolumeChoice(r, Globals::LargestRoot);
+    p = p * fLiquid / FugacitiesOf(co2, 280, p, Vy, 0)[Globals::CO2];
+  }
+  Globals::CubicRoots r = Globals::Volume(co2, 280, p, 0);
+  Vy = Globals::VolumeChoice(r, Globals::LargestRoot);
+  ASSERT_NEAR(FugacitiesOf(co2, 280, p, Vy, 0)[Globals::CO2] / fLiquid, 1.0, 1e-9);
+  EXPECT_FALSE(IsEquilibrium(co2, V, co2, Vy, 280, p, 0));
+}
+
 TEST_F(PhaseSolver, EquilibriumCheckRefusesWhatCannotBeShown) {
   const GasArray z = Mix({{Globals::CO2, 1.0}});
   const HomogenisationResult r = AtTemperature(z, 280, Mode::Liquid, 0);

@@ -341,8 +341,17 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
     EXPECT_EQ(Globals::ygas[Globals::CO2], Val(text)) << text;
   }
 
-  // The list rebuilt under the open editor: the editor goes, and a change
-  // reported for a row that no longer exists is ignored.
+  // The list rebuilt under the open editor: the editor goes with its rows,
+  // so a change it reported just before (run after the rebuild) reads the
+  // new row, not the old editor's "1e400", into another gas.
+  Feed({{Globals::H2O, 0.6}, {Globals::CH4, 0.4}});
+  Press(w, "FirstApproach");
+  const double methane = Globals::ygas[Globals::CH4];
+  w.ListBoxPhaseY_CellTextChange(1, 1);
+  EXPECT_EQ(Globals::ygas[Globals::CH4], methane);
+  EXPECT_EQ(Cell(w, "ListBoxPhaseY", 1, 1), Str(methane));
+
+  // A change reported for a row that no longer exists is ignored.
   Feed({{Globals::CO2, 1.0}});
   Press(w, "FirstApproach");
   EXPECT_EQ(w.List("ListBoxPhaseY").ListCount(), 1);
@@ -426,6 +435,40 @@ TEST_F(PhaseWindows, LiquidVapourWithoutUsableInput) {
   LiquidVapour("100", "473.15");
   Press(w, "calculate");
   EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
+}
+
+TEST_F(PhaseWindows, AHomogenisationSearchLeavesItsCoefficientsForTheLiquidVapourSplit) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& h = Homogenisation("250", "Liquid1");
+  const Globals::GasArray wilson = Globals::K_liq_vap;
+  Press(h, "calculate");
+  ASSERT_EQ(Text(h, "ResultText").substr(0, 15), "Solution after ");
+  const Globals::GasArray K = Globals::K_liq_vap;
+  EXPECT_NE(K, wilson);
+  // The coefficients of the bubble point: y_i / x_i of its phases.
+  EXPECT_NEAR(K[Globals::CH4], Globals::ygas[Globals::CH4] / Globals::xgas[Globals::CH4], 1e-6);
+  const Globals::GasArray x = Globals::xgas, y = Globals::ygas;
+
+  // The liquid-vapour window calculates without a first approach of its own:
+  // its first split takes the bubble point's K.
+  auto& l = shared<LiquidVapourEq>();
+  Type(l.Field("dataEntry"), "100");
+  Type(l.Field("dataEntry1"), "250");
+  Type(l.Field("dataEntry2"), "1");
+  Type(l.Field("dataEntry3"), "0.5");
+  Press(l, "calculate");
+  phase::LiquidVapourInput in;
+  in.z = Globals::fraction, in.V = 100, in.T = 250, in.P0 = 1, in.fraction0 = 0.5, in.K = wilson;
+  const phase::LiquidVapourResult fromWilson = phase::SolveLiquidVapour(in);
+  in.K = K;
+  const phase::LiquidVapourResult r = phase::SolveLiquidVapour(in);
+  ASSERT_NE(r.message, fromWilson.message);  // the two starts end in different passes
+  EXPECT_EQ(Text(l, "Answer"), Str(r.P));
+  EXPECT_EQ(Text(l, "ResultText"), r.message);
+  // It keeps only its coefficients; the compositions stay the bubble point's.
+  EXPECT_EQ(Globals::K_liq_vap, r.K);
+  EXPECT_EQ(Globals::xgas, x);
+  EXPECT_EQ(Globals::ygas, y);
 }
 
 TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
