@@ -17,17 +17,14 @@ using fugacity::FugacityRows;
 using fugacity::StandardState;
 using Globals::GasArray;
 
-GasArray Mixture() {
+// H2O 0.5, CO2 0.3, CH4 0.2, or one pure gas.
+GasArray Mixture(int pure = -1) {
   GasArray x{};
-  x[Globals::H2O] = 0.5;
-  x[Globals::CO2] = 0.3;
-  x[Globals::CH4] = 0.2;
-  return x;
-}
-
-GasArray Pure(int gas) {
-  GasArray x{};
-  x[gas] = 1.0;
+  if (pure >= 0) {
+    x[pure] = 1.0;
+  } else {
+    x[Globals::H2O] = 0.5, x[Globals::CO2] = 0.3, x[Globals::CH4] = 0.2;
+  }
   return x;
 }
 
@@ -71,7 +68,7 @@ TEST_F(Activities, APureGasAgainstItselfHasActivityOne) {
   // Pure CO2 at 250 K: psat is about 1.79 MPa, and the cubic has three real
   // roots whose fugacities differ. Below psat the vapour root is the
   // standard state, at or above it the liquid root.
-  const GasArray x = Pure(Globals::CO2);
+  const GasArray x = Mixture(Globals::CO2);
   const double T = 250;
   const double psat = Globals::SaturationPressure(Globals::CO2, T);
   ASSERT_NEAR(psat, 1.7857, 1e-3);
@@ -137,12 +134,7 @@ TEST_F(Activities, AReferencePressureMustBeANumberAboveZero) {
   EXPECT_EQ(Globals::Activity[Globals::H2O], 7.0);  // nothing computed
   // State 0 has no reference pressure.
   EXPECT_EQ(ActivityRows(x, 500, 20, V, 0, StandardState::PureRealAtP, -1.0).size(), 3u);
-
-  EXPECT_TRUE(fugacity::IsReferencePressure("0.1"));
-  EXPECT_TRUE(fugacity::IsReferencePressure(" 2e1 "));
-  for (const char* text : {"", "0", "-3", "abc", "1x", "  no entry  ", "put number", "1e999"}) {
-    EXPECT_FALSE(fugacity::IsReferencePressure(text)) << text;
-  }
+  // (What the window takes for a reference pressure: in its own test.)
 }
 
 TEST_F(Activities, AnUncomputableMixtureStateGivesZeros) {
@@ -150,14 +142,12 @@ TEST_F(Activities, AnUncomputableMixtureStateGivesZeros) {
   // fugacity coefficient 1, and so every activity 0.
   const GasArray x = Mixture();
   for (const ComponentRow& r : FugacityRows(x, 500, 20, 0.0, 0)) {
-    EXPECT_EQ(r.value, 0.0);
-    EXPECT_EQ(r.coefficient, 1.0);
+    EXPECT_TRUE(r.value == 0.0 && r.coefficient == 1.0) << r.gas << ": " << r.value << ", " << r.coefficient;
   }
   for (StandardState s :
        {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
     for (const ComponentRow& r : ActivityRows(x, 500, 20, 0.0, 0, s, 1)) {
-      EXPECT_EQ(r.value, 0.0);
-      EXPECT_EQ(r.coefficient, 0.0);
+      EXPECT_TRUE(r.value == 0.0 && r.coefficient == 0.0) << r.gas << ": " << r.value << ", " << r.coefficient;
     }
   }
 }

@@ -11,6 +11,7 @@
 #include "phase/phase_windows.h"
 #include "procedures/fugacity/fugacity_windows.h"
 #include "procedures/pvt/pvt_windows.h"
+#include "procedures/pvt/texts.h"
 
 namespace {
 
@@ -43,145 +44,88 @@ class Accessibility : public ::testing::Test {
   void TearDown() override { CloseAllWindows(); }
 };
 
+// (Every radio's role and state on opening, every button's caption, every
+// field's and headed list's name being there: all_windows_test.)
+
+// One radio on at a time, as the reader is told, and code can still turn the
+// one that is on off.
 TEST_F(Accessibility, TheProcedureListIsOneGroupOfRadioButtons) {
   auto& list = shared<app::Start3Window>();
-  int radios = 0;
-  for (Control* c : list.Controls()) {
-    if (c->Kind() != ObjectKind::RadioButton) continue;
-    ++radios;
-    QAccessibleInterface& a = Accessible(*c);
-    EXPECT_EQ(a.role(), QAccessible::RadioButton) << c->Name();
-    EXPECT_TRUE(a.state().checkable) << c->Name();
-    EXPECT_FALSE(a.state().checked) << c->Name();
-  }
-  EXPECT_EQ(radios, 15);
   EXPECT_EQ(Name(list.Radio("LiquidVapour")), "Liquid-Vapour equilibria");
+  EXPECT_TRUE(Checked(list).empty());
   ClickThroughWindow(list.Radio("Spinodal"));
   EXPECT_EQ(Checked(list), std::vector<std::string>{"Spinodal"});
   ClickThroughWindow(list.Radio("Entropy"));
   EXPECT_EQ(Checked(list), std::vector<std::string>{"Entropy"});
-  // The role changes nothing of the grouping: one radio on at a time, and
-  // code can still turn the one that is on off.
   list.Radio("Entropy").SetValue(false);
   EXPECT_TRUE(Checked(list).empty());
 }
 
-TEST_F(Accessibility, UnitAndRootRadiosReportTheirGroupsState) {
-  Globals::fraction = {};
-  Globals::fraction[Globals::N2] = 1.0;
+// Groups of radios in one container, each told apart by its frame: a click
+// turns over its own group only, and each radio says so.
+TEST_F(Accessibility, RadioGroupsStayApart) {
+  SetMixture({{Globals::N2, 1.0}});
   auto& v = shared<pvt::VolumeWindow>();
-  for (const char* name : {"Kelvin", "Celsius", "Choice0", "Choice1", "Choice2"}) {
-    EXPECT_EQ(Accessible(v.Radio(name)).role(), QAccessible::RadioButton) << name;
-  }
   EXPECT_EQ(Name(v.Radio("Celsius")), "in \u02DAC");
-  EXPECT_EQ(Checked(v), std::vector<std::string>{"Kelvin"});
   ClickThroughWindow(v.Radio("Celsius"));
-  EXPECT_EQ(Checked(v), std::vector<std::string>{"Celsius"});
-  Type(v.Field("dataEntry"), "10");
-  Type(v.Field("dataEntry1"), "300");
-  v.Button("calculate").Push();
-  ClickThroughWindow(v.Radio("Choice0"));
-  // The two groups keep one radio each.
-  EXPECT_EQ(Checked(v), (std::vector<std::string>{"Celsius", "Choice0"}));
+  Calculate(v, "10", "300");
   ClickThroughWindow(v.Radio("Choice2"));
-  EXPECT_EQ(Checked(v), (std::vector<std::string>{"Celsius", "Choice2"}));
   ClickThroughWindow(v.Radio("Kelvin"));
   EXPECT_EQ(Checked(v), (std::vector<std::string>{"Kelvin", "Choice2"}));
 
-  auto& t = shared<pvt::TemperatureWindow>();
-  t.Show();
-  EXPECT_EQ(Accessible(t.Radio("Kelvin")).role(), QAccessible::RadioButton);
-  EXPECT_TRUE(Accessible(t.Radio("Kelvin")).state().checked);
+  auto& a = Calculate(shared<fugacity::ActivityWindow>(), "20", "500");
+  ClickThroughWindow(a.Radio("Choice0"));
+  ClickThroughWindow(a.Radio("StandardChoice1"));
+  ClickThroughWindow(a.Radio("StandardChoice2"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0", "StandardChoice2"}));
+  ClickThroughWindow(a.Radio("Celsius"));
+  ClickThroughWindow(a.Radio("StandardChoice0"));
+  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice0"}));
 }
 
-TEST_F(Accessibility, EditFieldsAreNamedByTheLabelOnTheirLeft) {
-  auto& v = shared<pvt::VolumeWindow>();
-  EXPECT_EQ(Accessible(v.Field("dataEntry")).role(), QAccessible::EditableText);
-  EXPECT_EQ(Name(v.Field("dataEntry")), "Pressure");
-  EXPECT_EQ(Name(v.Field("dataEntry1")), "Temperature");
-  auto& p = shared<pvt::PressureWindow>();
-  EXPECT_EQ(Name(p.Field("dataEntry")), "Molar Volume");
-  EXPECT_EQ(Name(p.Field("dataEntry1")), "Temperature");
-  auto& t = shared<pvt::TemperatureWindow>();
-  EXPECT_EQ(Name(t.Field("dataEntry")), "Molar Volume");
-  EXPECT_EQ(Name(t.Field("dataEntry1")), "Pressure");
-  auto& iso = shared<pvt::Isochore>();
-  EXPECT_EQ(Name(iso.Field("minimum")), "min. temperature");
-  EXPECT_EQ(Name(iso.Field("maximum")), "max. temperature");
-  EXPECT_EQ(Name(iso.Field("interval")), "step size");
-  // The composition's fields stand right of pictures of the formulas.
+// A field is named by the label at its left, also inside a group box; a
+// radio that chooses what a field holds names that field, and a label that
+// changes with the choice renames the field it stands by.
+TEST_F(Accessibility, FieldsAreNamedByWhatStandsOnTheirLeft) {
+  const std::pair<Window*, std::vector<std::pair<const char*, const char*>>> windows[] = {
+      {&shared<pvt::VolumeWindow>(), {{"dataEntry", "Pressure"}, {"dataEntry1", "Temperature"}}},
+      {&shared<pvt::PressureWindow>(), {{"dataEntry", "Molar Volume"}, {"dataEntry1", "Temperature"}}},
+      {&shared<pvt::TemperatureWindow>(), {{"dataEntry", "Molar Volume"}, {"dataEntry1", "Pressure"}}},
+      {&shared<pvt::Isochore>(),
+       {{"minimum", "min. temperature"}, {"maximum", "max. temperature"}, {"interval", "step size"}}},
+      {&shared<fugacity::ActivityWindow>(), {{"dataEntry2", "Reference Pressure"}}},
+      {&shared<phase::BubbleDewPoint>(),
+       {{"dataEntryTh", "Homogenization Temperature"}, {"dataEntryPh", "Homogenization Pressure"},
+        {"dataEntry2", "Homogenization Pressure"}}},
+  };
+  for (const auto& [w, fields] : windows) {
+    for (auto [field, name] : fields) EXPECT_EQ(Name(w->Field(field)), name) << field;
+  }
+  auto& b = shared<phase::BubbleDewPoint>();
+  Activate(b);
+  ClickThroughWindow(b.Radio("RadioButtonPh"));
+  EXPECT_EQ(Name(b.Field("dataEntry2")), "Homogenization Temperature");
+  // The composition's fields stand right of pictures of the formulas. The
+  // value is what was typed, the name stays.
   auto& fluid = shared<app::Start2Window>();
-  const std::pair<const char*, const char*> gases[] = {
-      {"H2Onumber", "H2O"}, {"CO2number", "CO2"}, {"N2number", "N2"}, {"H2Snumber", "H2S"},
-      {"NH3number", "NH3"}, {"H2number", "H2"},   {"O2number", "O2"}, {"COnumber", "CO"},
-      {"Arnumber", "Ar"},   {"CH4number", "CH4"}, {"C2H6number", "C2H6"}};
-  for (const auto& [field, gas] : gases) EXPECT_EQ(Name(fluid.Field(field)), gas) << field;
-  // The value is what was typed, the name stays.
+  for (const std::string& gas : pvt::kGasNames) EXPECT_EQ(Name(fluid.Field(gas + "number")), gas);
   Type(fluid.Field("H2Onumber"), "0.25");
   EXPECT_EQ(Accessible(fluid.Field("H2Onumber")).text(QAccessible::Value).toStdString(), "0.25");
   EXPECT_EQ(Name(fluid.Field("H2Onumber")), "H2O");
 }
 
-// Three groups of radios in one container, each told apart by its frame: a
-// click turns over its own group only, and each radio says so.
-TEST_F(Accessibility, TheActivityWindowsThreeGroupsStayApart) {
-  Globals::fraction = {};
-  Globals::fraction[Globals::H2O] = 0.5;
-  Globals::fraction[Globals::CO2] = 0.5;
-  auto& a = shared<fugacity::ActivityWindow>();
-  Activate(a);
-  for (Control* c : a.Controls()) {
-    if (c->Kind() == ObjectKind::RadioButton) {
-      EXPECT_EQ(Accessible(*c).role(), QAccessible::RadioButton) << c->Name();
-    }
-  }
-  EXPECT_EQ(Checked(a), std::vector<std::string>{"Kelvin"});
-  Type(a.Field("dataEntry"), "20");
-  Type(a.Field("dataEntry1"), "500");
-  a.Button("calculate").Push();
-  ClickThroughWindow(a.Radio("Choice0"));
-  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0"}));
-  ClickThroughWindow(a.Radio("StandardChoice1"));
-  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0", "StandardChoice1"}));
-  ClickThroughWindow(a.Radio("StandardChoice2"));
-  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Kelvin", "Choice0", "StandardChoice2"}));
-  ClickThroughWindow(a.Radio("Celsius"));
-  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice2"}));
-  ClickThroughWindow(a.Radio("StandardChoice0"));
-  EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice0"}));
-  EXPECT_EQ(Name(a.Field("dataEntry2")), "Reference Pressure");
-  EXPECT_EQ(Name(a.List("ListBox1")), "gas, activity, coefficient");
-}
-
-// A radio that chooses what a field holds names that field; a label that
-// changes with the choice renames the field it stands by.
-TEST_F(Accessibility, TheHomogenisationFieldsAreNamedByTheirChoices) {
-  auto& b = shared<phase::BubbleDewPoint>();
-  Activate(b);
-  EXPECT_EQ(Name(b.Field("dataEntryTh")), "Homogenization Temperature");
-  EXPECT_EQ(Name(b.Field("dataEntryPh")), "Homogenization Pressure");
-  EXPECT_EQ(Name(b.Field("dataEntry2")), "Homogenization Pressure");
-  ClickThroughWindow(b.Radio("RadioButtonPh"));
-  EXPECT_EQ(Checked(b), (std::vector<std::string>{"RadioButtonPh", "Kelvin"}));
-  EXPECT_EQ(Name(b.Field("dataEntry2")), "Homogenization Temperature");
-  ClickThroughWindow(b.Radio("Liquid1"));
-  EXPECT_EQ(Checked(b), (std::vector<std::string>{"RadioButtonPh", "Kelvin", "Liquid1"}));
-}
-
-// (Buttons by their captions: every window, in all_windows_test.)
-TEST_F(Accessibility, ListsByTheirHeadingsCellsByTheirWholeText) {
+// A list is a table; each cell says its whole text under its column's heading.
+TEST_F(Accessibility, ListCellsSayTheirWholeTextUnderTheirHeading) {
   auto& iso = shared<pvt::Isochore>();
   Activate(iso);  // activation writes the headings
-  auto& list = iso.List("ListBox1");
-  QAccessibleInterface& a = Accessible(list);
-  EXPECT_EQ(a.role(), QAccessible::Table);
-  EXPECT_EQ(a.text(QAccessible::Name).toStdString(), "Temperature (\u02DAC), Pressure (MPa)");
   Type(iso.Field("minimum"), "0");
   Type(iso.Field("maximum"), "10");
   Type(iso.Field("interval"), "5");
   iso.Button("calculate").Push();
+  auto& list = iso.List("ListBox1");
   ASSERT_EQ(list.ListCount(), 3);
-  // Each cell: its whole text, under its column's heading.
+  QAccessibleInterface& a = Accessible(list);
+  EXPECT_EQ(a.role(), QAccessible::Table);
   QAccessibleTableInterface* table = a.tableInterface();
   ASSERT_NE(table, nullptr);
   QAccessibleInterface* cell = table->cellAt(2, 1);

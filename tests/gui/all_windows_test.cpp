@@ -105,11 +105,17 @@ TEST_P(AllWindows, RaisedExponentsSitInTheirUnits) {
   for (Control* c : w.Controls()) {
     auto* unit = dynamic_cast<StaticTextControl*>(c);
     if (unit == nullptr) continue;
+    const std::string where = std::string(GetParam().name) + "." + c->Name();
+    // Every "3" of these windows is the exponent of a cm³ and drawn by its unit.
+    if (unit->Text() == "3") {
+      EXPECT_TRUE(unit->DrawnByItsUnit()) << where;
+    }
     const auto r = unit->Raised();
     if (!r) continue;
+    EXPECT_TRUE(r->before.endsWith(QStringLiteral("cm"))) << where;
+    EXPECT_TRUE(r->label->DrawnByItsUnit()) << where;
     const QFontMetricsF big(unit->font()), small(r->digitsFont);
     const QRectF digits = small.tightBoundingRect(r->digits).translated(r->digitsX, r->digitsBaseline);
-    const std::string where = std::string(GetParam().name) + "." + c->Name();
     if (!r->before.isEmpty()) {
       const QRectF before = big.tightBoundingRect(r->before).translated(r->beforeX, r->baseline);
       EXPECT_GT(digits.left(), before.right()) << where;

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_windows.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "gui/gui_support.h"
 #include "procedures/fugacity/fugacity_windows.h"
-#include "procedures/pvt/pvt_windows.h"
 #include "procedures/pvt/texts.h"
 #include "procedures/thermo/chem_pot_window.h"
 #include "properties/properties.h"
@@ -28,38 +26,23 @@ using fugacity::FugacityWindow;
 using thermo::ChemPotWindow;
 using Rows = std::vector<std::vector<std::string>>;
 
-void SetMixture() {
-  Globals::fraction = {};
-  Globals::fraction[Globals::H2O] = 0.5;
-  Globals::fraction[Globals::CO2] = 0.3;
-  Globals::fraction[Globals::CH4] = 0.2;
-}
-
-void SetPure(int gas) {
-  Globals::fraction = {};
-  Globals::fraction[gas] = 1.0;
-}
+const std::initializer_list<std::pair<int, double>> kMixture = {
+    {Globals::H2O, 0.5}, {Globals::CO2, 0.3}, {Globals::CH4, 0.2}};
 
 // A background hook that counts the passes of the numeric loops and, at one
 // chosen pass, runs an action: what another window's handler would do there.
 struct PassHook {
-  static inline int passes = 0;
-  static inline int at = -1;
+  static inline int passes = 0, at = -1;
   static inline std::function<void()> action;
-  static void Run() {
-    if (++passes == at && action) action();
-  }
-  PassHook(int runAt, std::function<void()> act) : saved(CurrentBackgroundHook()) {
-    passes = 0;
-    at = runAt;
-    action = std::move(act);
-    SetBackgroundHook(&PassHook::Run, std::chrono::milliseconds(0));
+  BackgroundHook saved = CurrentBackgroundHook();
+  PassHook(int runAt, std::function<void()> act) {
+    passes = 0, at = runAt, action = std::move(act);
+    SetBackgroundHook([] { if (++passes == at && action) action(); }, std::chrono::milliseconds(0));
   }
   ~PassHook() {
     SetBackgroundHook(saved);
     action = nullptr;
   }
-  BackgroundHook saved;
 };
 
 // Everything that a handler in another window could change between two
@@ -68,7 +51,7 @@ void ScribbleOverTheSharedState() {
   Globals::TempKelvin = 1.0;
   Globals::PresMPa = 1.0;
   Globals::MolarVolumes.fill(1.0);
-  SetPure(Globals::N2);
+  SetMixture({{Globals::N2, 1.0}});
   Globals::Selection = Globals::Brennick1981;
   Globals::Fugacity.fill(-1.0);
   Globals::Coefficient.fill(-1.0);
@@ -80,18 +63,13 @@ class FugacityWindows : public ::testing::Test {
   void SetUp() override {
     CloseAllWindows();
     Globals::InitProperties();
+    SetMixture(kMixture);
   }
   void TearDown() override { CloseAllWindows(); }
 
   template <class W>
-  static W& Calculate(const std::string& P, const std::string& T, bool celsius = false) {
-    auto& w = shared<W>();
-    Activate(w);
-    ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
-    Type(w.Field("dataEntry"), P);
-    Type(w.Field("dataEntry1"), T);
-    w.Button("calculate").Push();
-    return w;
+  static W& Calculate(const std::string& P, const std::string& T) {
+    return static_cast<W&>(testing_support::Calculate(shared<W>(), P, T));
   }
   static void Choose(Window& w, int k) { ClickThroughWindow(w.Radio("Choice" + std::to_string(k))); }
   // Chooses a standard state, types the reference pressure, presses continue.
@@ -109,11 +87,6 @@ class FugacityWindows : public ::testing::Test {
     }
     return rows;
   }
-  static std::vector<std::string> Names(Window& w) {
-    std::vector<std::string> names;
-    for (const auto& row : List(w)) names.push_back(row[0]);
-    return names;
-  }
   static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
   static double X(const std::string& gas) {
     for (int i = 0; i < Globals::kGases; ++i) {
@@ -126,85 +99,37 @@ class FugacityWindows : public ::testing::Test {
 // ---- Fugacities ----
 
 TEST_F(FugacityWindows, FugacitiesAreCoefficientsTimesPartialPressures) {
-  SetMixture();
   auto& w = Calculate<FugacityWindow>("20", "500");
   Choose(w, 0);  // the one real root
-  EXPECT_EQ(Text(w, "Result"), Text(w, "TextChoice0"));
-  EXPECT_EQ(w.List("ListBox1").Heading(1), "fugacity (in MPa)");
-  // Only the present gases, in gas order.
-  EXPECT_EQ(Names(w), (std::vector<std::string>{"H2O", "CO2", "CH4"}));
-  for (const auto& row : List(w)) {
-    const double f = Val(row[1]), phi = Val(row[2]);
-    EXPECT_GT(phi, 0.0) << row[0];
-    EXPECT_NEAR(f / (X(row[0]) * 20), phi, 1e-14 * phi) << row[0];
+  const Rows rows = List(w);
+  ASSERT_EQ(rows.size(), 3u);  // only the present gases, in gas order
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_EQ(rows[k][0], (std::vector<std::string>{"H2O", "CO2", "CH4"})[k]);
+    const double f = Val(rows[k][1]), phi = Val(rows[k][2]);
+    EXPECT_GT(phi, 0.0) << rows[k][0];
+    EXPECT_NEAR(f / (X(rows[k][0]) * 20), phi, 1e-14 * phi) << rows[k][0];
   }
   Screenshot(w, "FugacityWindow-mixture");
 
-  // At 1 kPa the mixture is all but ideal: every coefficient near 1, within
-  // |B| P / RT < 1e-4 for second virial coefficients below 400 cm3/mol.
-  Calculate<FugacityWindow>("0.001", "600");
-  EXPECT_TRUE(List(w).empty());
-  Choose(w, 0);
-  ASSERT_EQ(List(w).size(), 3u);
-  for (const auto& row : List(w)) EXPECT_NEAR(Val(row[2]), 1.0, 1e-4) << row[0];
-
-  // One real root there: the complex pair is stored as 0 and computes
-  // nothing, fugacity 0 and coefficient 1.
+  // The complex pair is stored as 0 and computes nothing: fugacity 0 and
+  // coefficient 1.
   Choose(w, 2);
   EXPECT_EQ(Text(w, "Result"), "0");
-  for (const auto& row : List(w)) {
-    EXPECT_EQ(row[1], "0") << row[0];
-    EXPECT_EQ(row[2], "1") << row[0];
-  }
-}
+  for (const auto& row : List(w)) EXPECT_EQ(row, (std::vector<std::string>{row[0], "0", "1"}));
 
-TEST_F(FugacityWindows, CalculateAndClearEmptyTheResultsButKeepTheRoots) {
-  SetPure(Globals::CO2);
-  auto& w = Calculate<FugacityWindow>("25", "25", /*celsius=*/true);
-  EXPECT_NEAR(Globals::TempKelvin, 298.15, 1e-12);
-  Choose(w, 0);
-  const Rows before = List(w);
-  ASSERT_EQ(before.size(), 1u);
+  // Clear empties the results but keeps the roots and state to compute from.
   ClickThroughWindow(w.Button("Clear"));
   for (const char* t : {"TextChoice0", "TextChoice1", "TextChoice2", "Result"}) EXPECT_EQ(Text(w, t), "") << t;
   EXPECT_TRUE(List(w).empty());
-  EXPECT_TRUE(w.Radio("Celsius").Value());
-  // A root chosen now computes from the stored roots and state.
   Choose(w, 0);
-  EXPECT_EQ(List(w), before);
+  EXPECT_EQ(List(w), rows);
 }
 
 // ---- Activities ----
 
-TEST_F(FugacityWindows, PureCarbonDioxideAgainstItselfHasActivityOne) {
-  // At 250 K and 1.5 MPa, below the saturation pressure of about 1.79 MPa,
-  // the cubic has three real roots; the vapour-like one is the standard
-  // state. Root 2 is the largest.
-  SetPure(Globals::CO2);
-  auto& w = Calculate<ActivityWindow>("1.5", "250");
-  ASSERT_GT(Globals::MolarVolumes[2], Globals::MolarVolumes[0]);
-  ASSERT_GT(Globals::MolarVolumes[0], Globals::MolarVolumes[1]);
-  Choose(w, 2);
-  Continue(w, 0);
-  EXPECT_EQ(w.Field("dataEntry2").Text(), "  no entry  ");
-  Rows rows = List(w);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0][0], "CO2");
-  // Result carries 15 digits of the root.
-  EXPECT_NEAR(Val(rows[0][1]), 1.0, 1e-12);
-  EXPECT_NEAR(Val(rows[0][2]), 1.0, 1e-12);
-
-  // The liquid-like root is not the standard state there.
-  Choose(w, 1);
-  ClickThroughWindow(w.Button("PushButton1"));
-  rows = List(w);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_LT(std::fabs(Val(rows[0][1]) - 1.0), 1.0);
-  EXPECT_GT(std::fabs(Val(rows[0][1]) - 1.0), 0.1);
-}
-
+// The activity window reads the root back from its text: with fewer than
+// its 15 digits the activities would miss the coefficients.
 TEST_F(FugacityWindows, ActivitiesAgreeWithTheFugacityCoefficients) {
-  SetMixture();
   auto& f = Calculate<FugacityWindow>("20", "500");
   Choose(f, 0);
   const Rows fugacities = List(f);
@@ -219,12 +144,10 @@ TEST_F(FugacityWindows, ActivitiesAgreeWithTheFugacityCoefficients) {
   ASSERT_EQ(ideal.size(), 3u);
   for (std::size_t k = 0; k < 3; ++k) {
     EXPECT_EQ(ideal[k][0], fugacities[k][0]);
-    const double phi = Val(fugacities[k][2]);
+    const double phi = Val(fugacities[k][2]), x = X(ideal[k][0]);
     EXPECT_NEAR(Val(ideal[k][1]), phi, 1e-12 * phi) << ideal[k][0];
-    EXPECT_NEAR(Val(ideal[k][2]), phi / X(ideal[k][0]), 1e-12 * phi / X(ideal[k][0])) << ideal[k][0];
+    EXPECT_NEAR(Val(ideal[k][2]), phi / x, 1e-12 * phi / x) << ideal[k][0];
   }
-  EXPECT_EQ(w.List("ListBox1").Heading(1), "activity");
-
   // Pure real gases at Pref = P is state 0.
   Continue(w, 0);
   const Rows atP = List(w);
@@ -236,24 +159,29 @@ TEST_F(FugacityWindows, ActivitiesAgreeWithTheFugacityCoefficients) {
   EXPECT_EQ(List(w), atP);
 }
 
-TEST_F(FugacityWindows, ChoosingAStandardStateWipesTheReferencePressure) {
-  SetMixture();
+TEST_F(FugacityWindows, StandardStatesWipeTheReferencePressureAndCalculateResetsThem) {
   auto& w = Calculate<ActivityWindow>("20", "500");
+  // A reference pressure is typed for the state it belongs to.
   Type(w.Field("dataEntry2"), "5");
   ClickThroughWindow(w.Radio("StandardChoice1"));
   EXPECT_EQ(w.Field("dataEntry2").Text(), "");
   Type(w.Field("dataEntry2"), "5");
   ClickThroughWindow(w.Radio("StandardChoice0"));
   EXPECT_EQ(w.Field("dataEntry2").Text(), "  no entry  ");
-  EXPECT_FALSE(w.Radio("StandardChoice1").Value());
   ClickThroughWindow(w.Radio("StandardChoice2"));
   EXPECT_EQ(w.Field("dataEntry2").Text(), "");
 
-  // Calculate resets everything from the root on.
+  // Return presses the nearest default button: continue in the reference
+  // pressure's group...
   Choose(w, 0);
-  Continue(w, 2, "20");
+  Type(w.Field("dataEntry2"), "20");
+  QTest::keyClick(&w.Field("dataEntry2"), Qt::Key_Return);
   ASSERT_EQ(List(w).size(), 3u);
-  w.Button("calculate").Push();
+  EXPECT_TRUE(w.Radio("Choice0").Value());
+  // ... calculate in the temperature field, which resets everything from the
+  // root on.
+  Type(w.Field("dataEntry1"), "500");
+  QTest::keyClick(&w.Field("dataEntry1"), Qt::Key_Return);
   for (const char* r : {"Choice0", "Choice1", "Choice2", "StandardChoice0", "StandardChoice1", "StandardChoice2"}) {
     EXPECT_FALSE(w.Radio(r).Value()) << r;
   }
@@ -261,48 +189,21 @@ TEST_F(FugacityWindows, ChoosingAStandardStateWipesTheReferencePressure) {
   EXPECT_EQ(Text(w, "Result"), "");
   EXPECT_TRUE(List(w).empty());
   EXPECT_TRUE(w.Radio("Kelvin").Value());  // another group
-}
 
-TEST_F(FugacityWindows, ReturnPressesTheNearestDefaultButton) {
-  SetMixture();
-  auto& w = Calculate<ActivityWindow>("20", "500");
-  Choose(w, 0);
-  ClickThroughWindow(w.Radio("StandardChoice2"));
-  Type(w.Field("dataEntry2"), "20");
-  QTest::keyClick(&w.Field("dataEntry2"), Qt::Key_Return);  // continue
-  EXPECT_EQ(List(w).size(), 3u);
-  EXPECT_TRUE(w.Radio("Choice0").Value());
-  Type(w.Field("dataEntry1"), "500");
-  QTest::keyClick(&w.Field("dataEntry1"), Qt::Key_Return);  // calculate
-  EXPECT_TRUE(List(w).empty());
-  EXPECT_FALSE(w.Radio("Choice0").Value());
-}
-
-// ---- Activities: the faults the window mends ----
-
-TEST_F(FugacityWindows, WithoutAStandardStateContinueListsNothing) {
-  SetMixture();
-  auto& w = Calculate<ActivityWindow>("20", "500");
-  Choose(w, 0);
-  Continue(w, 0);
-  ASSERT_EQ(List(w).size(), 3u);
-  // A new calculation switches the state off; the activities of the last
-  // computation, with coefficients from whatever fractions hold now, are
-  // not listed.
-  w.Button("calculate").Push();
+  // Without a standard state continue lists nothing: not the activities of
+  // the last computation, with coefficients from whatever fractions hold now.
   Choose(w, 0);
   ClickThroughWindow(w.Button("PushButton1"));
   EXPECT_TRUE(List(w).empty());
 }
 
 TEST_F(FugacityWindows, AReferencePressureThatIsNoNumberAboveZeroIsMarked) {
-  SetMixture();
   auto& w = Calculate<ActivityWindow>("20", "500");
   Choose(w, 0);
   Continue(w, 0);
   ASSERT_EQ(List(w).size(), 3u);
   for (int state : {1, 2}) {
-    for (const char* Pref : {"-20", "0", "abc", "2 MPa"}) {
+    for (const char* Pref : {"-20", "0", "abc", "2 MPa", "1e999"}) {
       Continue(w, state, Pref);
       EXPECT_EQ(w.Field("dataEntry2").Text(), "put number") << state << " " << Pref;
       EXPECT_TRUE(List(w).empty()) << state << " " << Pref;
@@ -313,15 +214,13 @@ TEST_F(FugacityWindows, AReferencePressureThatIsNoNumberAboveZeroIsMarked) {
     EXPECT_TRUE(List(w).empty());
   }
   // A number above 0 computes again.
-  Type(w.Field("dataEntry2"), "20");
+  Type(w.Field("dataEntry2"), " 2e1 ");
   ClickThroughWindow(w.Button("PushButton1"));
   EXPECT_EQ(List(w).size(), 3u);
 }
 
 TEST_F(FugacityWindows, ArgonBelowItsSaturationLineHasNoActivity) {
-  Globals::fraction = {};
-  Globals::fraction[Globals::N2] = 0.5;
-  Globals::fraction[Globals::Ar] = 0.5;
+  SetMixture({{Globals::N2, 0.5}, {Globals::Ar, 0.5}});
   auto& w = Calculate<ActivityWindow>("1", "80");
   Choose(w, 0);  // the one real root, liquid-like
   ASSERT_GT(Val(Text(w, "Result")), 0.0);
@@ -334,26 +233,21 @@ TEST_F(FugacityWindows, ArgonBelowItsSaturationLineHasNoActivity) {
 
 TEST_F(FugacityWindows, WithoutAnAttractionConstantTheRowsSayNoSolution) {
   // Under Ostrem (1999) N2 has a negative a between about 1197 and 2136 K.
-  Globals::fraction = {};
-  Globals::fraction[Globals::N2] = 0.5;
-  Globals::fraction[Globals::CO2] = 0.5;
+  SetMixture({{Globals::N2, 0.5}, {Globals::CO2, 0.5}});
   Globals::Selection = Globals::Ostrem1999;
   auto& a = Calculate<ActivityWindow>("10", "1500");
   EXPECT_EQ(Text(a, "TextChoice0"), "no solution");
   Choose(a, 0);
   Continue(a, 2, "10");
-  EXPECT_EQ(List(a), (Rows{{"CO2", "no solution", "no solution"}, {"N2", "no solution", "no solution"}}));
+  const Rows none = {{"CO2", "no solution", "no solution"}, {"N2", "no solution", "no solution"}};
+  EXPECT_EQ(List(a), none);
 
   auto& f = Calculate<FugacityWindow>("10", "1500");
   auto& c = Calculate<ChemPotWindow>("10", "1500");
-  // The pressure window keeps the volume it was given in MolarVolumes(0).
-  auto& p = shared<pvt::PressureWindow>();
-  Type(p.Field("dataEntry"), "1000");
-  Type(p.Field("dataEntry1"), "1500");
-  p.Button("calculate").Push();
+  Globals::MolarVolumes[0] = 1000.0;  // as the pressure window stores a typed volume
   Choose(f, 0);
   EXPECT_EQ(Text(f, "Result"), "1000");
-  EXPECT_EQ(List(f), (Rows{{"CO2", "no solution", "no solution"}, {"N2", "no solution", "no solution"}}));
+  EXPECT_EQ(List(f), none);
   Choose(c, 0);
   EXPECT_EQ(List(c), (Rows{{"CO2", "no solution"}, {"N2", "no solution"}}));
 }
@@ -383,7 +277,7 @@ TEST_F(FugacityWindows, ListsTakeTheSharedStateOnce) {
        [](Window& w) { Choose(w, 0); }},
   };
   for (const Case& c : cases) {
-    SetMixture();
+    SetMixture(kMixture);
     Globals::Selection = 0;
     Window& w = c.prepare();
     int passes = 0;
@@ -396,7 +290,7 @@ TEST_F(FugacityWindows, ListsTakeTheSharedStateOnce) {
     ASSERT_EQ(undisturbed.size(), 3u) << c.name;
     ASSERT_GT(passes, 20) << c.name;
     for (int at : {1, passes - 10, passes - 5, passes - 1, passes}) {
-      SetMixture();
+      SetMixture(kMixture);
       Globals::Selection = 0;
       c.prepare();
       {
@@ -409,7 +303,6 @@ TEST_F(FugacityWindows, ListsTakeTheSharedStateOnce) {
 }
 
 TEST_F(FugacityWindows, APressDuringItsOwnComputationListsOnce) {
-  SetMixture();
   auto& w = Calculate<ActivityWindow>("20", "500");
   Choose(w, 0);
   Continue(w, 0);
@@ -424,14 +317,10 @@ TEST_F(FugacityWindows, APressDuringItsOwnComputationListsOnce) {
 // ---- Scrolling ----
 
 TEST_F(FugacityWindows, TheScrollBarMovesTheWholeContent) {
-  SetMixture();
   auto& w = Calculate<ActivityWindow>("20", "500");
   Choose(w, 0);
   Continue(w, 2, "20");
   auto& bar = w.Scroll("ScrollBar1");
-  EXPECT_EQ(bar.Height(), 685);
-  EXPECT_EQ(bar.Maximum(), 100);
-
   const int frame = w.height() - w.Content().height();
   w.resize(480, 400 + frame);
   Settle();
@@ -443,79 +332,44 @@ TEST_F(FugacityWindows, TheScrollBarMovesTheWholeContent) {
   for (Control* c : w.Controls()) tops[c->Name()] = c->Top();
   bar.SetValue(400);
   Settle();
-  EXPECT_EQ(w.Get<ShapeControl>("Rectangle1").Top(), -400);
   for (Control* c : w.Controls()) {
     const int moved = c->Name() == "ScrollBar1" ? 0 : -400;
     EXPECT_EQ(c->Top(), tops[c->Name()] + moved) << c->Name();
   }
-  // The list, from 645 down, is now near the top of the window.
-  EXPECT_EQ(w.List("ListBox1").Top(), 245);
   Screenshot(w, "ActivityWindow-scrolled-400");
 
-  // At its full height nothing is left to scroll.
+  // At its full height nothing is left to scroll, and the bar's value went
+  // back to 0.
   w.resize(480, 800 + frame);
   Settle();
   EXPECT_EQ(bar.Height(), 785);
   EXPECT_EQ(bar.Maximum(), 0);
-  EXPECT_EQ(w.Get<ShapeControl>("Rectangle1").Top(), 0);  // the bar's value went to 0
-
-  w.resize(480, 700 + frame);
-  Settle();
-  bar.SetValue(bar.Maximum());
-  Settle();
-  EXPECT_EQ(w.Get<ShapeControl>("Rectangle1").Top(), -100);
-  Screenshot(w, "ActivityWindow-bottom");
+  EXPECT_EQ(w.Get<ShapeControl>("Rectangle1").Top(), 0);
 }
 
 // ---- Chemical potentials ----
 
 TEST_F(FugacityWindows, ChemicalPotentialsAddUpToTheGibbsEnergy) {
-  // G = sum of x_i mu_i (Euler), for each root of a dense mixture.
-  SetMixture();
+  // G = sum of x_i mu_i (Euler) at the real root of a dense mixture; the
+  // complex pair is stored as 0 and computes nothing.
   auto& w = Calculate<ChemPotWindow>("20", "500");
-  EXPECT_EQ(w.List("ListBox1").Heading(1), "J/mol");
-  for (int k = 0; k < 3; ++k) {
+  ASSERT_NE(Globals::MolarVolumes[0], 0.0);
+  for (int k : {1, 2, 0}) {
     const double V = Globals::MolarVolumes[k];
-    if (V == 0.0) continue;
     Choose(w, k);
-    EXPECT_EQ(Names(w), (std::vector<std::string>{"H2O", "CO2", "CH4"}));
+    const Rows rows = List(w);
+    ASSERT_EQ(rows.size(), 3u);
     double sum = 0.0;
-    for (const auto& row : List(w)) sum += X(row[0]) * Val(row[1]);
-    const double G = Globals::Gibbs(Globals::fraction, 500, V, 0);
+    for (const auto& row : rows) {
+      if (V == 0.0) {
+        EXPECT_EQ(row[1], "0") << row[0] << ", root " << k;
+      }
+      sum += X(row[0]) * Val(row[1]);
+    }
+    const double G = V == 0.0 ? 0.0 : Globals::Gibbs(Globals::fraction, 500, V, 0);
     EXPECT_NEAR(sum, G, 1e-11 * std::fabs(G)) << "root " << k;
   }
   Screenshot(w, "ChemPotWindow-mixture");
-}
-
-TEST_F(FugacityWindows, PureWaterListsOneChemicalPotential) {
-  SetPure(Globals::H2O);
-  auto& w = Calculate<ChemPotWindow>("0.1", "26.85", /*celsius=*/true);
-  Choose(w, 2);  // the vapour-like root
-  const Rows rows = List(w);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0][0], "H2O");
-  const double G = Globals::Gibbs(Globals::fraction, 300, Globals::MolarVolumes[2], 0);
-  EXPECT_NEAR(Val(rows[0][1]), G, 1e-11 * std::fabs(G));
-  // A complex root is stored as 0 and computes nothing.
-  Calculate<ChemPotWindow>("10", "700");
-  Choose(w, 1);
-  EXPECT_EQ(List(w), (Rows{{"H2O", "0"}}));
-  ASSERT_NE(w.PictureAt("Canvas1").Picture(), nullptr);
-}
-
-// ---- Opening ----
-
-TEST_F(FugacityWindows, TheProcedureListOpensTheThreeWindows) {
-  auto& list = shared<app::Start3Window>();
-  for (const char* radio : {"Fugacities", "Activities", "ChemicalPotentials"}) {
-    ClickThroughWindow(list.Radio(radio));
-    list.Button("PushButton1").Push();
-  }
-  ASSERT_NE(existing<FugacityWindow>(), nullptr);
-  ASSERT_NE(existing<ActivityWindow>(), nullptr);
-  ASSERT_NE(existing<ChemPotWindow>(), nullptr);
-  EXPECT_TRUE(existing<ActivityWindow>()->isVisible());
-  EXPECT_EQ(existing<ChemPotWindow>()->windowTitle(), "Chemical Potentials");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "core/globals.h"
+
 namespace testing_support {
 
 void Settle() {
@@ -43,6 +45,19 @@ void ClickThroughWindow(framework::Control& control) {
 void Screenshot(QWidget& window, const std::string& name) {
   QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
   window.grab().save(QStringLiteral(SCREENSHOT_DIR "/") + QString::fromStdString(name) + ".png");
+}
+
+void SetMixture(std::initializer_list<std::pair<int, double>> parts) {
+  Globals::fraction = {};
+  for (auto [gas, x] : parts) Globals::fraction[gas] = x;
+}
+
+framework::Window& Calculate(framework::Window& w, const std::string& P, const std::string& T) {
+  Activate(w);
+  Type(w.Field("dataEntry"), P);
+  Type(w.Field("dataEntry1"), T);
+  w.Button("calculate").Push();
+  return w;
 }
 
 }  // namespace testing_support

@@ -6,7 +6,9 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "framework/window.h"
 
@@ -31,5 +33,12 @@ void Activate(QWidget& window);
 
 // Processes pending events (posted clicks, deferred deletes).
 void Settle();
+
+// Sets the mole fractions: the gases given, every other one 0.
+void SetMixture(std::initializer_list<std::pair<int, double>> parts);
+
+// Activates a window with a root panel, types P and T into its fields and
+// presses "calculate molar volume".
+framework::Window& Calculate(framework::Window& w, const std::string& P, const std::string& T);
 
 }  // namespace testing_support
