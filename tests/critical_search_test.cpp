@@ -60,7 +60,6 @@ TEST(Spinodal, PureGasFollowsTheClosedForm) {
     const double expected = ClosedFormSpinodal(a, b, V);
     EXPECT_NEAR(SpinDetSolution(x, 1000.0, V, Brennick1977), expected, tolerance * expected) << V;
   }
-  EXPECT_NEAR(ClosedFormSpinodal(a, b, 1e7), 0.112, 0.001);
 }
 
 TEST(Spinodal, NoneWhereTheEquationOfStateHasNone) {
@@ -142,7 +141,6 @@ TEST(CriticalPoint, PureGasesLieAtBOverC) {
   ASSERT_TRUE(r.found);
   CriticalValues();
   EXPECT_NEAR(r.V, bMixture(n2) / (std::cbrt(2.0) - 1), 1e-9);
-  EXPECT_NEAR(r.V, 102.93211, 1e-5);
   EXPECT_NEAR(r.T, Tcrit[N2], 1e-7);
   EXPECT_NEAR(r.P, Pcrit[N2], 1e-8);
   // Whatever a(T) does, the isotherm through V = b/c that is flat there is
@@ -231,17 +229,13 @@ TEST(CriticalPoint, UnusableGuessesFindNothing) {
 TEST(PseudoCritical, ConditionsOfOneRedlichKwongFluid) {
   CriticalValues();
   const double c = std::pow(2.0, 1.0 / 3.0) - 1;
-  // A pure gas with constant a: its critical constants.
+  // A pure gas with constant a: its critical constants; V2 halfway to b.
   const PseudoCritical n2 = PseudoCriticalConditions(Pure(N2), Brennick1977);
   ASSERT_TRUE(n2.ok);
   EXPECT_NEAR(n2.Vpc, R * Tcrit[N2] / (3 * Pcrit[N2]), 1e-9);
   EXPECT_NEAR(n2.Tpc, Tcrit[N2], 1e-6);
   EXPECT_NEAR(n2.Ppc, Pcrit[N2], 1e-8);
   EXPECT_NEAR(n2.V2, bMixture(Pure(N2)) + (n2.Vpc - bMixture(Pure(N2))) / 2, 1e-12);
-  const PseudoCritical h2o = PseudoCriticalConditions(Pure(H2O), Brennick1977);
-  ASSERT_TRUE(h2o.ok);
-  EXPECT_NEAR(h2o.Vpc, 14.6 / c, 1e-9);
-  EXPECT_NEAR(h2o.V2, 14.6 + (14.6 / c - 14.6) / 2, 1e-9);
   // A mixture with a(T): Tpc solves its own relation.
   const GasArray x = Half(N2, CH4);
   const PseudoCritical pc = PseudoCriticalConditions(x, Ostrem1999);
