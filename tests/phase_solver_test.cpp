@@ -84,15 +84,7 @@ TEST_F(PhaseSolver, PureCarbonDioxideBoilsAndCondensesAtItsVapourPressure) {
     EXPECT_LT(r.Vx * 5, r.Vy);
   }
   EXPECT_NEAR(answers[0], answers[1], 1e-9);
-
-  // The same point with the pressure given and the temperature sought.
-  const HomogenisationStart s = HomogenisationFirstApproach(z, false, 0, answers[0], 0);
-  HomogenisationInput in;
-  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = false, in.given = s.P, in.guess = s.guess;
-  in.mode = Mode::Liquid;
-  const HomogenisationResult T = SolveHomogenisation(in);
-  ASSERT_EQ(T.outcome, Outcome::Solution) << T.message;
-  EXPECT_NEAR(T.answer, 280, 1e-6);
+  // (The temperature sought from this pressure: in the window test.)
 }
 
 TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
