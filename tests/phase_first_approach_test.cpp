@@ -36,8 +36,15 @@ TEST_F(PhaseFirstApproach, RaoultBubbleAndDewPressures) {
   // Nothing present: no division by the empty sum.
   EXPECT_EQ(Globals::RaoultPressure(GasArray{}, 300, 0), 0.0);
   EXPECT_EQ(Globals::RaoultPressure(GasArray{}, 300, 1), 0.0);
-  // At or below 0 K an absent gas's saturation pressure is 0 or no number;
-  // 0 times its inverse must not poison the sum.
+  // An absent gas adds nothing, also where its saturation pressure is 0 (at
+  // 1 K, all but nitrogen's) or past any range: 0/0 or 0 inf must not poison
+  // the sum.
+  GasArray n2{};
+  n2[Globals::N2] = 1.0;
+  const double p = Globals::SaturationPressure(Globals::N2, 1.0);
+  ASSERT_GT(p, 0.0);
+  EXPECT_EQ(Globals::RaoultPressure(n2, 1.0, 0), p);
+  EXPECT_NEAR(Globals::RaoultPressure(n2, 1.0, 1), p, 1e-15 * p);
   for (double T0 : {0.0, -10.0}) {
     for (int gas = 0; gas < Globals::kGases; ++gas) {
       GasArray x{};

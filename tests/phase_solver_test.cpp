@@ -185,7 +185,7 @@ TEST_F(PhaseSolver, EquilibriumCheckRefusesWhatCannotBeShown) {
   EXPECT_FALSE(IsEquilibrium(r.x, NAN, r.y, r.Vy, 280, r.P, 0));
   EXPECT_FALSE(IsEquilibrium(r.x, 0.5 * Globals::bMixture(z), r.y, r.Vy, 280, r.P, 0));
   GasArray over = r.x;
-  over[Globals::CO2] = 1.01;
+  over[Globals::N2] = 1e-7;  // a trace that changes no fugacity, but the sum is no longer 1
   EXPECT_FALSE(IsEquilibrium(over, r.Vx, r.y, r.Vy, 280, r.P, 0));
   GasArray nan = r.y;
   nan[Globals::N2] = NAN;
