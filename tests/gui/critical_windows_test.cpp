@@ -107,7 +107,7 @@ TEST_F(CriticalWindows, SpinodalOfNitrogenInKelvinAndCelsius) {
   EXPECT_EQ(Text(w, "StaticText4"), kCelsius);
   EXPECT_NEAR(Number(w, "ResultT"), T - 273.15, 1e-9 * T);
   EXPECT_EQ(Text(w, "ResultP"), pressure);
-  Screenshot(w, "SpinodalWindow");
+  Screenshot(w, "SpinodalWindow-result");
 
   // A calculation in Celsius shows kelvin again, under its label.
   Fluid({{Globals::N2, 1.0}});
@@ -166,7 +166,7 @@ TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
   EXPECT_EQ(Text(w, "StaticText8"), "Kelvin");
   EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
   EXPECT_EQ(Str(Globals::PresMPa), Text(w, "ResultP"));
-  Screenshot(w, "CriticalPointWindow");
+  Screenshot(w, "CriticalPointWindow-result");
 
   ClickThroughWindow(w.Radio("Celsius"));
   EXPECT_NEAR(Number(w, "ResultT"), 164.2075 - 273.15, 1e-4);
@@ -262,7 +262,7 @@ TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
   }
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(zeros, 0);
-  Screenshot(w, "MathAnal");
+  Screenshot(w, "MathAnal-result");
 
   w.Button("calculate").Push();  // appends
   EXPECT_EQ(list.ListCount(), 500);
