@@ -21,7 +21,6 @@ using critical::Explain;
 using critical::MathAnal;
 using critical::SpinodalWindow;
 
-constexpr double R = 8.314472;
 const std::string kCelsius = "\u02DACelsius";
 
 class CriticalWindows : public ::testing::Test {
@@ -47,26 +46,59 @@ class CriticalWindows : public ::testing::Test {
     w.Button("calculate").Push();
     return w;
   }
+  // Presses calculate while every pass lets another window's handler change
+  // the composition and refill the pair table and co-volumes: the running
+  // search keeps the fluid it started with.
+  static void PressWhileTheFluidChanges(Window& w) {
+    const BackgroundHook saved = CurrentBackgroundHook();
+    SetBackgroundHook(
+        [] {
+          static bool busy = false;
+          if (busy) return;
+          busy = true;
+          Globals::GasArray co2{};
+          co2[Globals::CO2] = 1.0;
+          Globals::fraction = co2;
+          Globals::aMixture(co2, 900.0, 2);
+          Globals::bMixture(co2);
+          busy = false;
+        },
+        std::chrono::milliseconds(0));
+    w.Button("calculate").Push();
+    SetBackgroundHook(saved);
+  }
   static CriticalPointWindow& Critical() {
     auto& w = shared<CriticalPointWindow>();
     Activate(w);
     return w;
   }
+  static MathAnal& Analysis() {
+    auto& w = shared<MathAnal>();
+    Activate(w);
+    return w;
+  }
+  // The first volume of the analysis table: b + 4, truncated, plus 2.
+  static int FirstAnalysisVolume() { return static_cast<int>(Globals::bMixture(Globals::fraction) + 4.0) + 2; }
 };
 
 // ---- Spinodal window ----
 
-TEST_F(CriticalWindows, SpinodalOfNitrogenFollowsTheClosedForm) {
+TEST_F(CriticalWindows, SpinodalOfNitrogenInKelvinAndCelsius) {
   Fluid({{Globals::N2, 1.0}});
-  auto& w = Spinodal("200");
+  // With constant a, dP/dV = 0 at V gives the spinodal
+  // T = [a (2V + b)(V - b)^2 / (R V^2 (V + b)^2)]^(2/3); P there is the
+  // isotherm's extremum.
+  constexpr double R = 8.314472, V = 200;
   const double a = Globals::aMixture(Globals::fraction, 300, 0), b = Globals::bMixture(Globals::fraction);
-  const double V = 200;
   const double T = std::pow(a * (2 * V + b) * (V - b) * (V - b) / (R * V * V * (V + b) * (V + b)), 2.0 / 3.0);
-  EXPECT_NEAR(Number(w, "ResultT"), T, 1e-9 * T);
-  EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
-  // On the spinodal the pressure is the isotherm's extremum.
   const double P = R * T / (V - b) - a / (std::sqrt(T) * V * (V + b));
+  auto& w = shared<SpinodalWindow>();
+  Activate(w);
+  Type(w.Field("dataEntry"), "200");
+  PressWhileTheFluidChanges(w);
+  EXPECT_NEAR(Number(w, "ResultT"), T, 1e-9 * T);
   EXPECT_NEAR(Number(w, "ResultP"), P, 1e-9 * std::fabs(P));
+  EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
   EXPECT_EQ(Str(Globals::PresMPa), Text(w, "ResultP"));
   EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
 
@@ -75,9 +107,10 @@ TEST_F(CriticalWindows, SpinodalOfNitrogenFollowsTheClosedForm) {
   EXPECT_EQ(Text(w, "StaticText4"), kCelsius);
   EXPECT_NEAR(Number(w, "ResultT"), T - 273.15, 1e-9 * T);
   EXPECT_EQ(Text(w, "ResultP"), pressure);
-  Screenshot(w, "SpinodalWindow");
+  Screenshot(w, "SpinodalWindow-result");
 
-  // A calculation in Celsius shows kelvin again.
+  // A calculation in Celsius shows kelvin again, under its label.
+  Fluid({{Globals::N2, 1.0}});
   w.Button("calculate").Push();
   EXPECT_TRUE(w.Radio("Kelvin").Value());
   EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
@@ -95,13 +128,14 @@ TEST_F(CriticalWindows, SpinodalOutsideTheEquationOfStateIsNoSolution) {
     EXPECT_EQ(Globals::TempKelvin, 0.0);
     EXPECT_EQ(Globals::PresMPa, 7.5);
   }
-  auto& w = *existing<SpinodalWindow>();
+  Fluid({});
+  auto& w = Spinodal("100");
+  EXPECT_EQ(Text(w, "ResultT"), "no soluton");
   // The unit switches; the failure stays (0 K is kept, but it is no result).
   ClickThroughWindow(w.Radio("Celsius"));
-  EXPECT_EQ(Text(w, "StaticText4"), "\u02daCelsius");
+  EXPECT_EQ(Text(w, "StaticText4"), kCelsius);
   EXPECT_EQ(Text(w, "ResultT"), "no soluton");
   ClickThroughWindow(w.Radio("Kelvin"));
-  EXPECT_EQ(Text(w, "StaticText4"), "Kelvin");
   EXPECT_EQ(Text(w, "ResultT"), "no soluton");
   Screenshot(w, "SpinodalWindow_no_solution");
   w.Button("Clear").Push();
@@ -110,28 +144,20 @@ TEST_F(CriticalWindows, SpinodalOutsideTheEquationOfStateIsNoSolution) {
   EXPECT_EQ(Text(w, "ResultP"), "");
 }
 
-TEST_F(CriticalWindows, SpinodalWithNothingPresentIsNoSolution) {
-  Fluid({});
-  auto& w = Spinodal("100");
-  EXPECT_EQ(Text(w, "ResultT"), "no soluton");
-}
-
 // ---- Critical point window ----
 
 TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
   Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
   auto& w = Critical();
-  const double b = Globals::bMixture(Globals::fraction);
-  const double c = std::pow(2.0, 1.0 / 3.0) - 1;
+  // The proposals go into the guess fields: V1 = b/c, V2 halfway to b.
+  const double b = Globals::bMixture(Globals::fraction), c = std::cbrt(2.0) - 1;
   EXPECT_NEAR(Number(w, "ResultPseudoV"), b / c, 1e-9);
   EXPECT_EQ(w.Field("dataEntry1").Text(), Text(w, "ResultPseudoV"));
   EXPECT_NEAR(Val(w.Field("dataEntry2").Text()), b + (b / c - b) / 2, 1e-9);
-  EXPECT_GT(Number(w, "ResultPseudoT"), 126.0);  // between the two critical temperatures
-  EXPECT_LT(Number(w, "ResultPseudoT"), 190.6);
 
   ClickThroughWindow(w.Radio("Celsius"));
   EXPECT_EQ(Text(w, "StaticText8"), kCelsius);
-  w.Button("calculate").Push();
+  PressWhileTheFluidChanges(w);
   EXPECT_NEAR(Number(w, "ResultV"), 97.0957, 1e-4);
   EXPECT_NEAR(Number(w, "ResultT"), 164.2075, 1e-4);
   EXPECT_NEAR(Number(w, "ResultP"), 5.01325, 1e-5);
@@ -140,66 +166,52 @@ TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
   EXPECT_EQ(Text(w, "StaticText8"), "Kelvin");
   EXPECT_EQ(Str(Globals::TempKelvin), Text(w, "ResultT"));
   EXPECT_EQ(Str(Globals::PresMPa), Text(w, "ResultP"));
-  Screenshot(w, "CriticalPointWindow");
+  Screenshot(w, "CriticalPointWindow-result");
 
   ClickThroughWindow(w.Radio("Celsius"));
   EXPECT_NEAR(Number(w, "ResultT"), 164.2075 - 273.15, 1e-4);
   EXPECT_EQ(Text(w, "ResultPseudoT").find('-'), std::string::npos);  // stays in kelvin
-}
 
-TEST_F(CriticalWindows, PureNitrogenTakesTheShownPseudoCriticalVolume) {
+  // A pure gas takes the shown pseudo-critical volume, not the guess field.
   Fluid({{Globals::N2, 1.0}});
-  auto& w = Critical();
-  Type(w.Field("dataEntry1"), "1");  // not read for a pure gas
+  Activate(shared<Explain>());
+  Activate(w);
+  Type(w.Field("dataEntry1"), "1");
   w.Button("calculate").Push();
   EXPECT_EQ(Text(w, "ResultV"), Text(w, "ResultPseudoV"));
-  EXPECT_NEAR(Number(w, "ResultV"), 102.93211, 1e-5);
   EXPECT_NEAR(Number(w, "ResultT"), 126.193, 1e-7);
-  EXPECT_NEAR(Number(w, "ResultP"), 3.3978, 1e-8);
 }
 
 TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
-  struct Case {
-    std::int32_t model;
-    const char* v1;
-    const char* v2;
-  };
-  // CO2/CH4 50/50 from the proposals under two parameter sets, and N2/CH4
-  // with equal first guesses.
-  for (std::int32_t model : {0, 2}) {
-    Fluid({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}}, model);
-    Activate(shared<Explain>());  // so that coming back activates again
-    auto& w = Critical();
-    w.Button("calculate").Push();
-    EXPECT_EQ(Text(w, "ResultV"), "no solution") << model;
-    EXPECT_EQ(Text(w, "ResultT"), "no solution") << model;
-    EXPECT_EQ(Text(w, "ResultP"), "no solution") << model;
-    EXPECT_EQ(Globals::TempKelvin, 0.0);
-    EXPECT_EQ(Globals::PresMPa, 0.0);
-    if (model == 2) Screenshot(w, "CriticalPointWindow_no_solution");
-  }
-  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  // CO2/CH4 50/50 from the proposals under the Ostrem set.
+  Fluid({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}}, Globals::Ostrem1999);
   auto& w = Critical();
+  w.Button("calculate").Push();
+  for (const char* result : {"ResultV", "ResultT", "ResultP"}) EXPECT_EQ(Text(w, result), "no solution") << result;
+  EXPECT_EQ(Globals::TempKelvin, 0.0);
+  EXPECT_EQ(Globals::PresMPa, 0.0);
+  Screenshot(w, "CriticalPointWindow_no_solution");
+
+  // N2/CH4 with equal first guesses; the failure outlasts unit switches.
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  Activate(shared<Explain>());
+  Activate(w);
   Type(w.Field("dataEntry2"), w.Field("dataEntry1").Text());
   w.Button("calculate").Push();
   EXPECT_EQ(Text(w, "ResultV"), "no solution");
   ClickThroughWindow(w.Radio("Celsius"));
-  EXPECT_EQ(Text(w, "StaticText8"), "\u02daCelsius");
+  EXPECT_EQ(Text(w, "StaticText8"), kCelsius);
   EXPECT_EQ(Text(w, "ResultT"), "no solution");
   ClickThroughWindow(w.Radio("Kelvin"));
   EXPECT_EQ(Text(w, "ResultT"), "no solution");
-}
 
-TEST_F(CriticalWindows, ClearedCompositionShowsNoSolutionAndNoGuesses) {
-  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
-  auto& w = Critical();
-  EXPECT_NE(w.Field("dataEntry1").Text(), "");
+  // A cleared composition: no proposals and no guesses.
   Fluid({});
   Activate(shared<Explain>());
   Activate(w);  // back to the window: the activation computes again
-  EXPECT_EQ(Text(w, "ResultPseudoV"), "no solution");
-  EXPECT_EQ(Text(w, "ResultPseudoT"), "no solution");
-  EXPECT_EQ(Text(w, "ResultPseudoP"), "no solution");
+  for (const char* pseudo : {"ResultPseudoV", "ResultPseudoT", "ResultPseudoP"}) {
+    EXPECT_EQ(Text(w, pseudo), "no solution") << pseudo;
+  }
   EXPECT_EQ(w.Field("dataEntry1").Text(), "");
   EXPECT_EQ(w.Field("dataEntry2").Text(), "");
   w.Button("calculate").Push();
@@ -209,10 +221,7 @@ TEST_F(CriticalWindows, ClearedCompositionShowsNoSolutionAndNoGuesses) {
 TEST_F(CriticalWindows, ButtonsShowOneAnalysisAndOneExplanation) {
   Fluid({{Globals::N2, 1.0}});
   auto& w = Critical();
-  w.Button("Analysis").Push();
-  w.Button("Analysis").Push();
-  w.Button("pseudo").Push();
-  w.Button("pseudo").Push();
+  for (const char* button : {"Analysis", "Analysis", "pseudo", "pseudo"}) w.Button(button).Push();
   int analyses = 0, explanations = 0;
   for (Window* win : AllWindows()) {
     if (win->IsClosed()) continue;
@@ -222,8 +231,6 @@ TEST_F(CriticalWindows, ButtonsShowOneAnalysisAndOneExplanation) {
   EXPECT_EQ(analyses, 1);
   EXPECT_EQ(explanations, 1);
   Explain& e = *existing<Explain>();
-  EXPECT_EQ(e.windowTitle().toStdString(), "Explanation");
-  EXPECT_EQ(e.Content().height(), 660);
   EXPECT_EQ(e.PictureAt("Canvas7").Top() + e.PictureAt("Canvas7").Height(), 635);
   for (const char* canvas : {"Canvas1", "Canvas2", "Canvas3", "Canvas4", "Canvas5", "Canvas6", "Canvas7"}) {
     EXPECT_NE(e.PictureAt(canvas).Picture(), nullptr) << canvas;
@@ -231,63 +238,17 @@ TEST_F(CriticalWindows, ButtonsShowOneAnalysisAndOneExplanation) {
   Screenshot(e, "Explain");
 }
 
-// While a search lets events through, another window's handler may change
-// the composition and refill the pair table and co-volumes; the running
-// search keeps the fluid it started with.
-TEST_F(CriticalWindows, SearchesKeepTheFluidTheyStartedWith) {
-  const auto saved = CurrentBackgroundHook();
-  auto meddle = [] {
-    static bool busy = false;
-    if (busy) return;
-    busy = true;
-    Globals::GasArray co2{};
-    co2[Globals::CO2] = 1.0;
-    Globals::fraction = co2;
-    Globals::aMixture(co2, 900.0, 2);
-    Globals::bMixture(co2);
-    busy = false;
-  };
-
-  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
-  auto& c = Critical();
-  SetBackgroundHook(meddle, std::chrono::milliseconds(0));
-  c.Button("calculate").Push();
-  SetBackgroundHook(saved);
-  EXPECT_NEAR(Number(c, "ResultV"), 97.0957, 1e-4);
-  EXPECT_NEAR(Number(c, "ResultT"), 164.2075, 1e-4);
-  EXPECT_NEAR(Number(c, "ResultP"), 5.01325, 1e-5);
-
-  Fluid({{Globals::N2, 1.0}});
-  const double a = Globals::aMixture(Globals::fraction, 300, 0), b = Globals::bMixture(Globals::fraction);
-  const double V = 200;
-  const double T = std::pow(a * (2 * V + b) * (V - b) * (V - b) / (R * V * V * (V + b) * (V + b)), 2.0 / 3.0);
-  auto& s = shared<SpinodalWindow>();
-  Activate(s);
-  Type(s.Field("dataEntry"), "200");
-  SetBackgroundHook(meddle, std::chrono::milliseconds(0));
-  s.Button("calculate").Push();
-  SetBackgroundHook(saved);
-  EXPECT_NEAR(Number(s, "ResultT"), T, 1e-9 * T);
-  EXPECT_NEAR(Number(s, "ResultP"), R * T / (V - b) - a / (std::sqrt(T) * V * (V + b)), 1e-9);
-}
-
 // ---- Analysis window ----
 
 TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
   Fluid({{Globals::N2, 1.0}});
-  auto& w = shared<MathAnal>();
-  Activate(w);
+  auto& w = Analysis();
   auto& list = w.List("ListBox1");
   EXPECT_EQ(list.ListCount(), 0);
-  EXPECT_EQ(list.Heading(0), "Molar Volume");
-  EXPECT_EQ(list.Heading(1), "Temp. Spinodal");
-  EXPECT_EQ(list.Heading(2), "Pressure");
-  EXPECT_EQ(list.Heading(3), "Zero Funktion");
   w.Button("calculate").Push();
   ASSERT_EQ(list.ListCount(), 250);
-  const int first = static_cast<int>(Globals::bMixture(Globals::fraction) + 4.0) + 2;
-  EXPECT_EQ(list.Cell(0, 0), std::to_string(first));
-  EXPECT_EQ(list.Cell(249, 0), std::to_string(first + 498));
+  EXPECT_EQ(list.Cell(0, 0), std::to_string(FirstAnalysisVolume()));
+  EXPECT_EQ(list.Cell(249, 0), std::to_string(FirstAnalysisVolume() + 498));
   // The critical function A_VVV on the spinodal changes sign once, at b/c.
   int changes = 0, zeros = 0;
   for (int r = 0; r < 250; ++r) {
@@ -301,21 +262,17 @@ TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
   }
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(zeros, 0);
-  Screenshot(w, "MathAnal");
+  Screenshot(w, "MathAnal-result");
 
   w.Button("calculate").Push();  // appends
   EXPECT_EQ(list.ListCount(), 500);
   Activate(shared<Explain>());
   Activate(w);  // the table lasts while the window stays active
   EXPECT_EQ(list.ListCount(), 0);
-}
 
-TEST_F(CriticalWindows, AnalysisWithoutSpinodalShowsDashes) {
+  // Nothing present: no spinodal, dashes.
   Fluid({});
-  auto& w = shared<MathAnal>();
-  Activate(w);
   w.Button("calculate").Push();
-  auto& list = w.List("ListBox1");
   ASSERT_EQ(list.ListCount(), 250);
   EXPECT_EQ(list.Cell(0, 0), "6");
   for (int c = 1; c <= 3; ++c) EXPECT_EQ(list.Cell(0, c), "-");
@@ -324,8 +281,7 @@ TEST_F(CriticalWindows, AnalysisWithoutSpinodalShowsDashes) {
 TEST_F(CriticalWindows, ActivationDuringTheTableEmptiesItAndTheTableGoesOn) {
   Fluid({{Globals::N2, 1.0}});
   static MathAnal* w = nullptr;
-  w = &shared<MathAnal>();
-  Activate(*w);
+  w = &Analysis();
   const auto saved = CurrentBackgroundHook();
   // An activation while the fourth row is computed (the user comes back to
   // the window) removes the three rows already listed.
@@ -341,8 +297,7 @@ TEST_F(CriticalWindows, ActivationDuringTheTableEmptiesItAndTheTableGoesOn) {
   SetBackgroundHook(saved);
   auto& list = w->List("ListBox1");
   ASSERT_EQ(list.ListCount(), 247);
-  const int first = static_cast<int>(Globals::bMixture(Globals::fraction) + 4.0) + 2;
-  EXPECT_EQ(list.Cell(0, 0), std::to_string(first + 6));
+  EXPECT_EQ(list.Cell(0, 0), std::to_string(FirstAnalysisVolume() + 6));
   for (int r = 0; r < list.ListCount(); ++r) {
     for (int c = 0; c < 4; ++c) ASSERT_NE(list.Cell(r, c), "") << r << " " << c;
   }
@@ -350,8 +305,7 @@ TEST_F(CriticalWindows, ActivationDuringTheTableEmptiesItAndTheTableGoesOn) {
 
 TEST_F(CriticalWindows, ClosingTheAnalysisStopsItsTable) {
   Fluid({{Globals::N2, 0.2}, {Globals::CH4, 0.2}, {Globals::CO2, 0.2}, {Globals::H2S, 0.2}, {Globals::C2H6, 0.2}});
-  auto* w = &shared<MathAnal>();
-  Activate(*w);
+  auto* w = &Analysis();
   const auto saved = CurrentBackgroundHook();
   SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
   int rowsWhenClosed = -1;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 
 #include "app/setup_windows.h"
 #include "core/globals.h"
@@ -24,24 +25,6 @@ using phase::BubbleDewPoint;
 using phase::LiquidVapourEq;
 
 const std::string kNoSolution = "No solution, adjust First Approach and try again";
-
-// Runs the hook on every pass, so that a timer fires inside the first pass
-// of a search; puts the application's hook back after.
-class EveryPassHook {
- public:
-  EveryPassHook() : saved_(CurrentBackgroundHook()) {
-    SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
-  }
-  ~EveryPassHook() { Restore(); }
-  void Restore() {
-    if (!restored_) SetBackgroundHook(saved_);
-    restored_ = true;
-  }
-
- private:
-  BackgroundHook saved_;
-  bool restored_ = false;
-};
 
 class PhaseWindows : public ::testing::Test {
  protected:
@@ -70,24 +53,35 @@ class PhaseWindows : public ::testing::Test {
     for (int r = 0; r < w.List(list).ListCount(); ++r) cells.push_back(Cell(w, list, r, column));
     return cells;
   }
+  static bool Solved(Window& w) { return Text(w, "ResultText").rfind("Solution after ", 0) == 0; }
+
+  // Presses calculate with `meddle` run as a timer fires inside the first
+  // pass of the search (the hook runs on every pass until then).
+  static void PressDuringSearch(Window& w, const std::function<void()>& meddle) {
+    const BackgroundHook saved = CurrentBackgroundHook();
+    SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
+    QTimer::singleShot(0, [&] {
+      SetBackgroundHook(saved);
+      meddle();
+    });
+    Press(w, "calculate");
+    SetBackgroundHook(saved);
+    Settle();
+  }
 
   // No label or list cell anywhere shows a number that is none.
   static void ExpectNoNonNumbers(Window& w) {
-    auto bad = [](const std::string& s) {
-      for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
-        if (s.find(word) != std::string::npos) return true;
-      }
-      return false;
-    };
     for (Control* c : w.Controls()) {
-      if (auto* label = dynamic_cast<StaticTextControl*>(c)) {
-        EXPECT_FALSE(bad(label->Text())) << c->Name() << ": " << label->Text();
-      } else if (auto* list = dynamic_cast<ListboxControl*>(c)) {
-        for (int r = 0; r < list->ListCount(); ++r) {
-          for (int col = 0; col < list->columnCount(); ++col) {
-            EXPECT_FALSE(bad(list->Cell(r, col))) << c->Name() << " " << r << "," << col;
-          }
-        }
+      std::vector<std::string> texts;
+      if (auto* label = dynamic_cast<StaticTextControl*>(c)) texts.push_back(label->Text());
+      if (auto* list = dynamic_cast<ListboxControl*>(c)) {
+        for (int r = 0; r < list->ListCount(); ++r)
+          for (int col = 0; col < list->columnCount(); ++col) texts.push_back(list->Cell(r, col));
+      }
+      for (const std::string& t : texts) {
+        const QString q = QString::fromStdString(t);
+        EXPECT_FALSE(q.contains("nan", Qt::CaseInsensitive) || q.contains("inf", Qt::CaseInsensitive))
+            << c->Name() << ": " << t;
       }
     }
   }
@@ -100,7 +94,7 @@ class PhaseWindows : public ::testing::Test {
     ClickThroughWindow(w.Radio("RadioButtonTh"));
     ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
     Type(w.Field("dataEntryTh"), T);
-    if (mode != nullptr) ClickThroughWindow(w.Radio(mode));
+    ClickThroughWindow(w.Radio(mode));
     Press(w, "FirstApproach");
     return w;
   }
@@ -137,13 +131,13 @@ class PhaseWindows : public ::testing::Test {
 
 TEST_F(PhaseWindows, HomogenisationWindowSwitchesLabelsUnitsAndPictures) {
   auto& w = shared<BubbleDewPoint>();
-  EXPECT_EQ(w.windowTitle().toStdString(), "Bubble-Dew point");
-  EXPECT_TRUE(w.Radio("RadioButtonTh").Value());
-  EXPECT_TRUE(w.Radio("Kelvin").Value());
+  // No picture until a mode is chosen.
   EXPECT_FALSE(w.PictureAt("ImageWell3").isVisible());
   EXPECT_FALSE(w.PictureAt("ImageWell4").isVisible());
   Screenshot(w, "BubbleDewPoint-top");
 
+  // A unit switch keeps the typed value; a switch of the given quantity
+  // empties it and swaps the labels.
   Type(w.Field("dataEntryTh"), "300");
   ClickThroughWindow(w.Radio("Celsius"));
   EXPECT_EQ(Text(w, "StaticText3"), "\u02DACelsius");
@@ -167,6 +161,7 @@ TEST_F(PhaseWindows, HomogenisationWindowSwitchesLabelsUnitsAndPictures) {
   EXPECT_TRUE(w.PictureAt("ImageWell3").isVisible());
   EXPECT_FALSE(w.PictureAt("ImageWell4").isVisible());
 
+  // Clear drops the mode and its picture, not the given quantity.
   ClickThroughWindow(w.Radio("RadioButtonPh"));
   Press(w, "Clear");
   EXPECT_FALSE(w.Radio("Liquid1").Value());
@@ -180,41 +175,31 @@ TEST_F(PhaseWindows, ScrollingAndResizingFollowTheWindowHeight) {
   auto& h = shared<BubbleDewPoint>();
   ScrollBarControl& bar = h.Scroll("ScrollBar1");
   EXPECT_EQ(bar.Maximum(), 225);
-  EXPECT_EQ(bar.Height(), 685);
   bar.SetValue(100);
   Settle();
   EXPECT_EQ(h.Get<Control>("GroupBox6").Widget().mapTo(&h.Content(), QPoint(0, 0)).y(), 15 - 100);
   EXPECT_EQ(bar.Top(), 0);
   h.resize(h.width(), h.height() + (925 - h.Content().height()));
   Settle();
-  EXPECT_EQ(h.Content().height(), 925);
   EXPECT_EQ(bar.Maximum(), 0);
-  h.resize(h.width(), h.height() - 525);
+  h.resize(h.width() + 50, h.height() - 525);
   Settle();
-  EXPECT_EQ(h.Content().height(), 400);
+  EXPECT_EQ(h.Content().size(), QSize(635, 400));  // the width stays
   EXPECT_EQ(bar.Maximum(), 525);
   EXPECT_EQ(bar.Height(), 385);
-  h.resize(h.width() + 50, h.height());
-  Settle();
-  EXPECT_EQ(h.Content().width(), 635);
 
+  // The liquid-vapour window with its own content height.
   auto& l = shared<LiquidVapourEq>();
-  ScrollBarControl& lbar = l.Scroll("ScrollBar1");
-  EXPECT_EQ(lbar.Maximum(), 135);
-  lbar.SetValue(100);
+  EXPECT_EQ(l.Scroll("ScrollBar1").Maximum(), 135);
+  l.Scroll("ScrollBar1").SetValue(100);
   Settle();
   EXPECT_EQ(l.Button("calculate").Widget().mapTo(&l.Content(), QPoint(0, 0)).y(), 295);
-  l.resize(l.width(), l.height() + 135);
+  l.resize(l.width(), 64 + l.height() - l.Content().height());
   Settle();
-  EXPECT_EQ(lbar.Maximum(), 0);
-  l.resize(l.width(), l.height() - (835 - 64));
-  Settle();
-  EXPECT_EQ(l.Content().height(), 64);
-  EXPECT_EQ(lbar.Maximum(), 771);
-  EXPECT_EQ(lbar.Height(), 49);
+  EXPECT_EQ(l.Scroll("ScrollBar1").Maximum(), 771);
 }
 
-TEST_F(PhaseWindows, BubblePointOfCarbonDioxide) {
+TEST_F(PhaseWindows, BubbleAndDewPointOfCarbonDioxide) {
   Feed({{Globals::CO2, 1.0}});
   auto& w = Homogenisation("6.85", "Liquid1", /*celsius=*/true);
   EXPECT_NEAR(Globals::TempKelvin, 280.0, 1e-12);
@@ -223,23 +208,30 @@ TEST_F(PhaseWindows, BubblePointOfCarbonDioxide) {
   EXPECT_EQ(Cell(w, "ListBoxPhaseX", 0, 1), "1");
 
   Press(w, "calculate");
+  EXPECT_TRUE(Solved(w)) << Text(w, "ResultText");
   EXPECT_NEAR(Number(w, "Answer"), 2.87862, 1e-5);
-  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
   EXPECT_EQ(Text(w, "PhaseX1"), "Phase X, solution");
   EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y");
+  // Densities from the shown volumes; the fugacity of the boiling liquid
+  // equals that of its vapour as shown.
   const double Vx = Val(Cell(w, "ListBoxVmX", 0)), Vy = Val(Cell(w, "ListBoxVmY", 0));
   EXPECT_NEAR(Val(Cell(w, "ListBoxDX", 0)), 44.0098 / Vx, 1e-12);
   EXPECT_NEAR(Val(Cell(w, "ListBoxDY", 0)), 44.0098 / Vy, 1e-12);
-  // The fugacity of the boiling liquid equals that of its vapour.
   EXPECT_NEAR(Val(Cell(w, "ListBoxPhaseX2", 0, 1)) / Val(Cell(w, "ListBoxPhaseY2", 0, 1)), 1.0, 1e-9);
   w.Scroll("ScrollBar1").SetValue(225);
   Settle();
   Screenshot(w, "BubbleDewPoint-bottom");
   ExpectNoNonNumbers(w);
+  const std::string P = Text(w, "Answer");
+
+  // The dew point marks phase Y.
+  Homogenisation("6.85", "Vapour1", /*celsius=*/true);
+  Press(w, "calculate");
+  EXPECT_NEAR(Number(w, "Answer"), Val(P), 1e-9);
+  EXPECT_EQ(Text(w, "PhaseX1"), "Phase X");
+  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y, solution");
 
   // The same point from its pressure: the guess is 298.15 K.
-  const std::string P = Text(w, "Answer");
-  w.Scroll("ScrollBar1").SetValue(0);
   ClickThroughWindow(w.Radio("RadioButtonPh"));
   Type(w.Field("dataEntryPh"), P);
   Press(w, "FirstApproach");
@@ -247,34 +239,19 @@ TEST_F(PhaseWindows, BubblePointOfCarbonDioxide) {
   EXPECT_EQ(Globals::PresMPa, Val(P));
   Press(w, "calculate");
   EXPECT_NEAR(Number(w, "Answer"), 280.0, 1e-6);
-  EXPECT_EQ(Text(w, "Dimension2"), "Kelvin");
-}
 
-TEST_F(PhaseWindows, FalseHomogenisationPointsReadNoSolution) {
+  // A stalled search of pure water: no solution, and neither phase marked.
   Globals::Selection = Globals::Brennick1981;
   Feed({{Globals::H2O, 1.0}});
-  auto& w = Homogenisation("100", "Liquid1", /*celsius=*/true);
+  Homogenisation("100", "Liquid1", /*celsius=*/true);
   Press(w, "calculate");
   EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
   EXPECT_EQ(Text(w, "PhaseX1"), "Phase X");
-
-  Feed({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
-  Homogenisation("473.15", "Vapour1");
-  Press(w, "calculate");
-  EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
+  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y");
   ExpectNoNonNumbers(w);
-
-  // A genuine dew point whose liquid is nearly pure water.
-  Globals::Selection = Globals::Brennick1977;
-  Feed({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
-  Homogenisation("373.15", "Vapour1");
-  Press(w, "calculate");
-  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
-  EXPECT_NEAR(Number(w, "Answer"), 0.0116132, 1e-7);
-  EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y, solution");
 }
 
-TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndTheModesOfItsPress) {
+TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndLeavesItsCoefficients) {
   Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   Press(w, "calculate");
@@ -283,45 +260,68 @@ TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndTheModesOfItsPress) {
 
   // Another window stores its own temperature and pressure meanwhile.
   Homogenisation("250", "Liquid1");
+  const Globals::GasArray wilson = Globals::K_liq_vap;
   Globals::TempKelvin = 400;
   Globals::PresMPa = 1;
-  {
-    // Switching the given quantity and the mode during the search changes
-    // neither the search nor its labels.
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&w, &hook] {
-      hook.Restore();
-      w.Radio("RadioButtonPh").SetValue(true);
-      w.Radio("Vapour1").SetValue(true);
-    });
-    Press(w, "calculate");
-    Settle();
-  }
+  // Switching the given quantity and the mode during the search changes
+  // neither the search nor its labels.
+  PressDuringSearch(w, [&w] {
+    w.Radio("RadioButtonPh").SetValue(true);
+    w.Radio("Vapour1").SetValue(true);
+  });
   EXPECT_EQ(Text(w, "Answer"), answer);
   EXPECT_EQ(Text(w, "PhaseX1"), "Phase X, solution");
   EXPECT_EQ(Text(w, "PhaseY1"), "Phase Y");
   // The radios' own handlers ran after the search.
   EXPECT_EQ(Text(w, "Homogen2"), "Homogenization Temperature");
   EXPECT_TRUE(w.PictureAt("ImageWell4").isVisible());
+
+  // The search leaves the bubble point's coefficients, y_i / x_i of its
+  // phases, for the liquid-vapour window, which calculates without a first
+  // approach of its own: its first split takes that K.
+  const Globals::GasArray K = Globals::K_liq_vap, x = Globals::xgas, y = Globals::ygas;
+  EXPECT_NEAR(K[Globals::CH4], y[Globals::CH4] / x[Globals::CH4], 1e-6);
+  auto& l = shared<LiquidVapourEq>();
+  for (auto [field, text] : {std::pair{"dataEntry", "100"}, {"dataEntry1", "250"}, {"dataEntry2", "1"},
+                             {"dataEntry3", "0.5"}}) {
+    Type(l.Field(field), text);
+  }
+  Press(l, "calculate");
+  phase::LiquidVapourInput in;
+  in.z = Globals::fraction, in.V = 100, in.T = 250, in.P0 = 1, in.fraction0 = 0.5, in.K = wilson;
+  const std::string fromWilson = phase::SolveLiquidVapour(in).message;
+  in.K = K;
+  const phase::LiquidVapourResult r = phase::SolveLiquidVapour(in);
+  ASSERT_NE(r.message, fromWilson);  // the two starts end in different passes
+  EXPECT_EQ(Text(l, "Answer"), Str(r.P));
+  EXPECT_EQ(Text(l, "ResultText"), r.message);
+  // It keeps only its coefficients; the compositions stay the bubble point's.
+  EXPECT_EQ(Globals::K_liq_vap, r.K);
+  EXPECT_EQ(Globals::xgas, x);
+  EXPECT_EQ(Globals::ygas, y);
 }
 
 TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
   Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   std::size_t queued = 0;
-  {
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&] {
-      hook.Restore();
-      for (int i = 0; i < 20; ++i) w.Button("calculate").click();  // Return held down
-      queued = Dispatcher::Queued();
-    });
-    Press(w, "calculate");
-    Settle();
-  }
+  PressDuringSearch(w, [&] {
+    for (int i = 0; i < 20; ++i) w.Button("calculate").click();  // Return held down
+    queued = Dispatcher::Queued();
+  });
   EXPECT_EQ(queued, 1u);
   EXPECT_EQ(Dispatcher::Queued(), 0u);
-  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+  EXPECT_TRUE(Solved(w));
+}
+
+TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
+  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  auto& w = Homogenisation("250", "Liquid1");
+  QPointer<BubbleDewPoint> watch(&w);
+  PressDuringSearch(w, [&w] { w.close(); });
+  EXPECT_TRUE(watch.isNull());
+  // The next request builds a fresh window.
+  EXPECT_EQ(Text(shared<BubbleDewPoint>(), "Answer"), "");
 }
 
 TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
@@ -333,13 +333,11 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
   // A click on the name opens the value of the same row.
   QLineEdit* editor = ClickCell(w, "ListBoxPhaseY", 1, 0);
   ASSERT_NE(editor, nullptr);
-  TypeIntoCell(editor, "0.3");
-  EXPECT_EQ(Globals::ygas[Globals::CO2], 0.3);
-  EXPECT_EQ(Globals::xgas, x);
-  for (const char* text : {"abc", "-0.3", "1e400"}) {
+  for (const char* text : {"0.3", "abc", "-0.3", "1e400"}) {
     TypeIntoCell(editor, text);
     EXPECT_EQ(Globals::ygas[Globals::CO2], Val(text)) << text;
   }
+  EXPECT_EQ(Globals::xgas, x);
 
   // The list rebuilt under the open editor: the editor goes with its rows,
   // so a change it reported just before (run after the rebuild) reads the
@@ -378,18 +376,13 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
 TEST_F(PhaseWindows, LiquidVapourSplitOfCarbonDioxideAndMethane) {
   Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = LiquidVapour("100", "250");
-  EXPECT_EQ(w.windowTitle().toStdString(), "Liquid-Vapour Equilibrium");
   EXPECT_EQ(w.Field("dataEntry3").Text(), "0.5");
-  EXPECT_EQ(w.Field("dataEntry2").Text(), Str(Globals::PresMPa));
   EXPECT_EQ(Column(w, "ListBoxPhaseX", 0), (std::vector<std::string>{"CO2", "CH4"}));
   Screenshot(w, "LiquidVapourEq-top");
 
   Press(w, "calculate");
-  EXPECT_EQ(Text(w, "ResultText").substr(0, 15), "Solution after ");
+  EXPECT_TRUE(Solved(w)) << Text(w, "ResultText");
   const double P = Number(w, "Answer");
-  // Between the dew (1.268 MPa) and bubble (6.522 MPa) pressures at 250 K.
-  EXPECT_GT(P, 1.27);
-  EXPECT_LT(P, 6.52);
   EXPECT_NEAR(Val(Cell(w, "ListBoxFracX", 0)) + Val(Cell(w, "ListBoxFracY", 0)), 1.0, 1e-12);
   for (int i = 0; i < 2; ++i) {
     EXPECT_NEAR(Val(Cell(w, "ListBoxPhaseX2", i, 1)) / Val(Cell(w, "ListBoxPhaseY2", i, 1)), 1.0, 1e-6);
@@ -397,11 +390,6 @@ TEST_F(PhaseWindows, LiquidVapourSplitOfCarbonDioxideAndMethane) {
   w.Scroll("ScrollBar1").SetValue(135);
   Settle();
   Screenshot(w, "LiquidVapourEq-bottom");
-
-  // A larger volume at the same temperature boils at a lower pressure.
-  Type(w.Field("dataEntry"), "200");
-  Press(w, "calculate");
-  EXPECT_LT(Number(w, "Answer"), P);
 
   // The same temperature in Celsius.
   LiquidVapour("100", "-23.15", /*celsius=*/true);
@@ -423,84 +411,22 @@ TEST_F(PhaseWindows, LiquidVapourWithoutUsableInput) {
   Press(w, "calculate");
   EXPECT_FALSE(Text(w, "ResultText").empty());
   ExpectNoNonNumbers(w);
-
   // No molar volume: the fractions are not computed, so not shown.
   LiquidVapour("0", "473.15");
   Press(w, "calculate");
   EXPECT_EQ(Cell(w, "ListBoxFracX", 0), "");
   EXPECT_EQ(Cell(w, "ListBoxFracY", 0), "");
   ExpectNoNonNumbers(w);
-
-  // The stalled split of water and methane at 200 C.
-  LiquidVapour("100", "473.15");
-  Press(w, "calculate");
-  EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
 }
 
-TEST_F(PhaseWindows, AHomogenisationSearchLeavesItsCoefficientsForTheLiquidVapourSplit) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
-  auto& h = Homogenisation("250", "Liquid1");
-  const Globals::GasArray wilson = Globals::K_liq_vap;
-  Press(h, "calculate");
-  ASSERT_EQ(Text(h, "ResultText").substr(0, 15), "Solution after ");
-  const Globals::GasArray K = Globals::K_liq_vap;
-  EXPECT_NE(K, wilson);
-  // The coefficients of the bubble point: y_i / x_i of its phases.
-  EXPECT_NEAR(K[Globals::CH4], Globals::ygas[Globals::CH4] / Globals::xgas[Globals::CH4], 1e-6);
-  const Globals::GasArray x = Globals::xgas, y = Globals::ygas;
-
-  // The liquid-vapour window calculates without a first approach of its own:
-  // its first split takes the bubble point's K.
-  auto& l = shared<LiquidVapourEq>();
-  Type(l.Field("dataEntry"), "100");
-  Type(l.Field("dataEntry1"), "250");
-  Type(l.Field("dataEntry2"), "1");
-  Type(l.Field("dataEntry3"), "0.5");
-  Press(l, "calculate");
-  phase::LiquidVapourInput in;
-  in.z = Globals::fraction, in.V = 100, in.T = 250, in.P0 = 1, in.fraction0 = 0.5, in.K = wilson;
-  const phase::LiquidVapourResult fromWilson = phase::SolveLiquidVapour(in);
-  in.K = K;
-  const phase::LiquidVapourResult r = phase::SolveLiquidVapour(in);
-  ASSERT_NE(r.message, fromWilson.message);  // the two starts end in different passes
-  EXPECT_EQ(Text(l, "Answer"), Str(r.P));
-  EXPECT_EQ(Text(l, "ResultText"), r.message);
-  // It keeps only its coefficients; the compositions stay the bubble point's.
-  EXPECT_EQ(Globals::K_liq_vap, r.K);
-  EXPECT_EQ(Globals::xgas, x);
-  EXPECT_EQ(Globals::ygas, y);
-}
-
-TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
-  auto& w = Homogenisation("250", "Liquid1");
-  QPointer<BubbleDewPoint> watch(&w);
-  {
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&w, &hook] {
-      hook.Restore();
-      w.close();
-    });
-    Press(w, "calculate");
-    Settle();
-  }
-  EXPECT_TRUE(watch.isNull());
-  // The next request builds a fresh window.
-  EXPECT_EQ(Text(shared<BubbleDewPoint>(), "Answer"), "");
-}
-
-TEST_F(PhaseWindows, TheProcedureListOpensBothWindowsOnce) {
+TEST_F(PhaseWindows, TheProcedureListOpensBothWindows) {
   auto& list = shared<app::Start3Window>();
   for (const char* radio : {"Homogenisation", "LiquidVapour"}) {
     ClickThroughWindow(list.Radio(radio));
     Press(list, "PushButton1");
   }
-  ASSERT_NE(existing<BubbleDewPoint>(), nullptr);
-  ASSERT_NE(existing<LiquidVapourEq>(), nullptr);
-  Type(existing<LiquidVapourEq>()->Field("dataEntry"), "123");
-  ClickThroughWindow(list.Radio("LiquidVapour"));
-  Press(list, "PushButton1");
-  EXPECT_EQ(existing<LiquidVapourEq>()->Field("dataEntry").Text(), "123");
+  EXPECT_NE(existing<BubbleDewPoint>(), nullptr);
+  EXPECT_NE(existing<LiquidVapourEq>(), nullptr);
 }
 
 }  // namespace
