@@ -136,28 +136,47 @@ QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int roo
   return QString::fromStdString(FitText(text.toStdString(), width, room));
 }
 
-void NameFieldsByTheirLabels(Window& window) {
-  // A label may reach a few pixels into the field's box and still be its label.
+namespace {
+
+// The control that reads as the label of `c`: the nearest one with text on
+// the same row, ending at c's left edge (a field's label) or, looking right,
+// starting at c's right edge (the text of a radio that has no caption). A
+// label may reach a few pixels into the control's box and still be its label.
+Control* LabelOnTheRow(Window& window, Control& c, bool right) {
   constexpr int kOverlap = 8;
+  const int middle = c.Top() + c.Height() / 2;
+  const int edge = right ? c.Left() + c.Width() : c.Left();
+  Control* nearest = nullptr;
+  int nearestGap = INT_MAX;
+  for (Control* other : window.Controls()) {
+    if (other == &c) continue;
+    const int otherRight = other->Left() + other->Width();
+    const bool onItsSide = right ? other->Left() >= edge - kOverlap && otherRight > edge
+                                 : other->Left() < edge && otherRight <= edge + kOverlap;
+    if (!onItsSide) continue;
+    const int top = other->Top(), bottom = other->Top() + other->Height();
+    const int otherMiddle = (top + bottom) / 2;
+    const bool sameRow = (top <= middle && middle < bottom) ||
+                         (c.Top() <= otherMiddle && otherMiddle < c.Top() + c.Height());
+    const int gap = right ? other->Left() - edge : edge - otherRight;
+    if (!sameRow || gap >= nearestGap || ReadsAs(*other).isEmpty()) continue;
+    nearest = other;
+    nearestGap = gap;
+  }
+  return nearest;
+}
+
+}  // namespace
+
+void NameFieldsByTheirLabels(Window& window) {
   for (Control* c : window.Controls()) {
-    auto* field = dynamic_cast<EditFieldControl*>(c);
-    if (field == nullptr) continue;
-    const int middle = field->Top() + field->Height() / 2;
-    Control* nearest = nullptr;
-    int nearestRight = INT_MIN;
-    for (Control* other : window.Controls()) {
-      if (other == c) continue;
-      const int right = other->Left() + other->Width();
-      if (other->Left() >= field->Left() || right > field->Left() + kOverlap) continue;
-      const int top = other->Top(), bottom = other->Top() + other->Height();
-      const int otherMiddle = (top + bottom) / 2;
-      const bool sameRow = (top <= middle && middle < bottom) ||
-                           (field->Top() <= otherMiddle && otherMiddle < field->Top() + field->Height());
-      if (!sameRow || right <= nearestRight || ReadsAs(*other).isEmpty()) continue;
-      nearest = other;
-      nearestRight = right;
+    if (auto* field = dynamic_cast<EditFieldControl*>(c)) {
+      Control* label = LabelOnTheRow(window, *field, false);
+      SetAutomaticName(*field, field->automaticName_, label ? ReadsAs(*label) : QString());
+    } else if (auto* radio = dynamic_cast<RadioButtonControl*>(c); radio && radio->text().isEmpty()) {
+      Control* label = LabelOnTheRow(window, *radio, true);
+      SetAutomaticName(*radio, radio->automaticName_, label ? ReadsAs(*label) : QString());
     }
-    SetAutomaticName(*field, field->automaticName_, nearest ? ReadsAs(*nearest) : QString());
   }
 }
 

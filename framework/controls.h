@@ -96,8 +96,9 @@ QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int roo
 
 // Gives every edit field of the window, as its name for assistive tools, what
 // the nearest label (picture, radio caption) at its left on the same row
-// reads. Runs by itself after building and whenever a label's text or a
-// picture changes; a name that code set on a field itself is kept.
+// reads, and every radio without a caption what the nearest label at its
+// right reads. Runs by itself after building and whenever a label's text or
+// a picture changes; a name that code set on a control itself is kept.
 void NameFieldsByTheirLabels(Window& window);
 
 // A one-line text wider than its label (a number shown with all its digits)
@@ -191,6 +192,8 @@ class RadioButtonControl : public QRadioButton, public Control {
   std::function<void()> Action;
 
  private:
+  friend void NameFieldsByTheirLabels(Window&);
+  QString automaticName_;  // without a caption: the text at its right, as last given
 };
 
 class GroupBoxControl : public QWidget, public Control {

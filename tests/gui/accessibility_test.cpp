@@ -81,6 +81,20 @@ TEST_F(Accessibility, RadioGroupsStayApart) {
   ClickThroughWindow(a.Radio("Celsius"));
   ClickThroughWindow(a.Radio("StandardChoice0"));
   EXPECT_EQ(Checked(a), (std::vector<std::string>{"Celsius", "Choice0", "StandardChoice0"}));
+
+  // A radio without a caption is named by the text at its right: a root by
+  // the root it chooses (renamed when a calculation changes it), a standard
+  // state by its description.
+  EXPECT_EQ(Name(a.Radio("StandardChoice1")), "Pure real gases at selected T and P(ref.)");
+  for (int k = 0; k < 3; ++k) {
+    const std::string n = std::to_string(k);
+    EXPECT_EQ(Name(a.Radio("Choice" + n)), a.Label("TextChoice" + n).Text()) << k;
+  }
+  const std::string before = Name(v.Radio("Choice0"));
+  EXPECT_EQ(before, v.Label("TextChoice0").Text());
+  Calculate(v, "20", "300");
+  EXPECT_NE(Name(v.Radio("Choice0")), before);
+  EXPECT_EQ(Name(v.Radio("Choice0")), v.Label("TextChoice0").Text());
 }
 
 // A field is named by the label at its left, also inside a group box; a
