@@ -338,6 +338,11 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
     EXPECT_EQ(Globals::ygas[Globals::CO2], Val(text)) << text;
   }
   EXPECT_EQ(Globals::xgas, x);
+  // Return confirms the cell and presses no button: nothing is searched.
+  QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Text(w, "ResultText"), "");
+  EXPECT_EQ(Cell(w, "ListBoxPhaseY", 1, 1), "1e400");
 
   // The list rebuilt under the open editor: the editor goes with its rows,
   // so a change it reported just before (run after the rebuild) reads the
