@@ -25,12 +25,14 @@ namespace {
 // read.
 const std::string kNoSoluton = "no soluton";
 
-// The kept temperature (K) for a unit switch, less `offset`. A failed search
-// keeps 0 K, which is no temperature of anything: the switch then leaves the
-// failure text instead of showing 0 K (-273.15 degrees C) as a result.
-std::string StoredTemperatureText(double offset, const std::string& failure) {
+// A unit radio's switch: relabels `unit` and shows the kept temperature
+// (TempKelvin) in the new unit. A failed search keeps 0 K, which is no
+// temperature of anything: the switch then leaves the failure text instead
+// of showing 0 K (-273.15 degrees C) as a result.
+void ShowKeptTemperature(Window& w, bool celsius, const char* unit, const std::string& failure) {
+  w.Label(unit).SetText(celsius ? kCelsiusText : kKelvinText);
   const double T = Globals::TempKelvin;
-  return T > 0 ? ResultText(T - offset) : failure;
+  w.Label("ResultT").SetText(T > 0 ? ResultText(celsius ? T - kCelsiusOffset : T) : failure);
 }
 
 Spec TextAt(const char* name, int left, int top, int width, int height, const std::string& text, int size) {
@@ -93,15 +95,11 @@ void SpinodalWindow::calculate_Action() {
 }
 
 void SpinodalWindow::Kelvin_Action() {
-  if (!Radio("Kelvin").Value()) return;
-  Label("StaticText4").SetText(kKelvinText);
-  Label("ResultT").SetText(StoredTemperatureText(0.0, kNoSoluton));
+  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText4", kNoSoluton);
 }
 
 void SpinodalWindow::Celsius_Action() {
-  if (!Radio("Celsius").Value()) return;
-  Label("StaticText4").SetText(kCelsiusText);
-  Label("ResultT").SetText(StoredTemperatureText(kCelsiusOffset, kNoSoluton));
+  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText4", kNoSoluton);
 }
 
 void SpinodalWindow::Clear_Action() {
@@ -218,15 +216,11 @@ void CriticalPointWindow::calculate_Action() {
 }
 
 void CriticalPointWindow::Kelvin_Action() {
-  if (!Radio("Kelvin").Value()) return;
-  Label("StaticText8").SetText(kKelvinText);
-  Label("ResultT").SetText(StoredTemperatureText(0.0, kNoSolution));
+  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText8", kNoSolution);
 }
 
 void CriticalPointWindow::Celsius_Action() {
-  if (!Radio("Celsius").Value()) return;
-  Label("StaticText8").SetText(kCelsiusText);
-  Label("ResultT").SetText(StoredTemperatureText(kCelsiusOffset, kNoSolution));
+  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText8", kNoSolution);
 }
 
 void CriticalPointWindow::Analysis_Action() { shared<MathAnal>().Show(); }

@@ -25,6 +25,8 @@ const char* const kResultLists[] = {"ListBoxVmX", "ListBoxDX", "ListBoxPhaseX1",
 
 }  // namespace
 
+BubbleDewPoint::BubbleDewPoint() : PhaseWindow(kContentHeight) {}
+
 void BubbleDewPoint::Layout() {
   Apply(WindowSpec()
             .Title("Bubble-Dew point")
@@ -129,10 +131,6 @@ void BubbleDewPoint::RadioButtonPh_Action() {
   Label("Dimension2").SetText(pvt::kKelvinText);
 }
 
-void BubbleDewPoint::Kelvin_Action() { pvt::KelvinChosen(*this); }
-
-void BubbleDewPoint::Celsius_Action() { pvt::CelsiusChosen(*this); }
-
 void BubbleDewPoint::Vapour1_Action() {
   if (Radio("Vapour1").Value()) {
     PictureAt("ImageWell4").SetVisible(true);
@@ -149,24 +147,6 @@ void BubbleDewPoint::Liquid1_Action() {
   } else {
     PictureAt("ImageWell3").SetVisible(false);
   }
-}
-
-bool BubbleDewPoint::ListBoxPhaseX_CellClick(int row, int, int, int) {
-  OpenValueCell(*this, "ListBoxPhaseX", row);
-  return false;
-}
-
-void BubbleDewPoint::ListBoxPhaseX_CellTextChange(int row, int) {
-  TakeEditedValue(*this, "ListBoxPhaseX", row, Globals::xgas);
-}
-
-bool BubbleDewPoint::ListBoxPhaseY_CellClick(int row, int, int, int) {
-  OpenValueCell(*this, "ListBoxPhaseY", row);
-  return false;
-}
-
-void BubbleDewPoint::ListBoxPhaseY_CellTextChange(int row, int) {
-  TakeEditedValue(*this, "ListBoxPhaseY", row, Globals::ygas);
 }
 
 void BubbleDewPoint::FirstApproach_Action() {
@@ -249,9 +229,5 @@ void BubbleDewPoint::Clear_Action() {
     EmptyList(*this, list);
   }
 }
-
-void BubbleDewPoint::ScrollBar1_ValueChanged() { ScrollContent(*this); }
-
-void BubbleDewPoint::Event_Resizing() { FitScrollBar(*this, kContentHeight); }
 
 }  // namespace phase

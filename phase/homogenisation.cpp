@@ -10,6 +10,7 @@ using Globals::kGases;
 
 std::string SolutionText(int passes) { return "Solution after " + std::to_string(passes) + " iterations"; }
 
+using detail::DampedSecantStep;
 using detail::Distribution;
 using detail::Evaluate;
 using detail::PhaseAt;
@@ -41,15 +42,7 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   End end = End::Exhausted;
   int n = 0;
   for (;; ++n) {
-    if (F == Fold) {
-      dX = X == Xold ? 2 * dX : (X - Xold) / 2;
-    } else {
-      dX = 0.5 * (Xold - X) * F / (F - Fold);
-    }
-    Xold = X;
-    Fold = F;
-    X = X + dX;
-    if (X <= 0) X = (X - dX) / 2;
+    DampedSecantStep(X, Xold, F, Fold, dX);
     if (in.pressureSought) {
       P = X;
     } else {

@@ -8,6 +8,7 @@ namespace phase {
 
 using Globals::kGases;
 
+using detail::DampedSecantStep;
 using detail::Distribution;
 using detail::Evaluate;
 using detail::PhaseAt;
@@ -36,15 +37,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
   int m = 0;
   for (int n = 0; n <= kLastPass; ++n) {
     m = n;
-    if (F == Fold) {
-      dX = X == Xold ? 2 * dX : (X - Xold) / 2;
-    } else {
-      dX = 0.5 * (Xold - X) * F / (F - Fold);
-    }
-    Xold = X;
-    Fold = F;
-    X = X + dX;
-    if (X <= 0) X = (X - dX) / 2;
+    DampedSecantStep(X, Xold, F, Fold, dX);
     P = X;
 
     phaseX = Evaluate(s.x, T, P, Globals::SmallestRoot, in.model);

@@ -18,6 +18,8 @@ Spec Label16(const std::string& name, const std::string& text) { return StaticTe
 
 }  // namespace
 
+LiquidVapourEq::LiquidVapourEq() : PhaseWindow(kContentHeight) {}
+
 void LiquidVapourEq::Layout() {
   Apply(WindowSpec()
             .Title("Liquid-Vapour Equilibrium")
@@ -98,28 +100,6 @@ void LiquidVapourEq::CreateControls() {
   OnResizing([this] { Event_Resizing(); });
 }
 
-void LiquidVapourEq::Kelvin_Action() { pvt::KelvinChosen(*this); }
-
-void LiquidVapourEq::Celsius_Action() { pvt::CelsiusChosen(*this); }
-
-bool LiquidVapourEq::ListBoxPhaseX_CellClick(int row, int, int, int) {
-  OpenValueCell(*this, "ListBoxPhaseX", row);
-  return false;
-}
-
-void LiquidVapourEq::ListBoxPhaseX_CellTextChange(int row, int) {
-  TakeEditedValue(*this, "ListBoxPhaseX", row, Globals::xgas);
-}
-
-bool LiquidVapourEq::ListBoxPhaseY_CellClick(int row, int, int, int) {
-  OpenValueCell(*this, "ListBoxPhaseY", row);
-  return false;
-}
-
-void LiquidVapourEq::ListBoxPhaseY_CellTextChange(int row, int) {
-  TakeEditedValue(*this, "ListBoxPhaseY", row, Globals::ygas);
-}
-
 void LiquidVapourEq::CalFirstApproach_Action() {
   Label("ResultText").SetText("");
   Globals::TempKelvin = pvt::TypedKelvin(*this, Globals::TempKelvin);
@@ -179,9 +159,5 @@ void LiquidVapourEq::Clear_Action() {
     EmptyList(*this, list);
   }
 }
-
-void LiquidVapourEq::ScrollBar1_ValueChanged() { ScrollContent(*this); }
-
-void LiquidVapourEq::Event_Resizing() { FitScrollBar(*this, kContentHeight); }
 
 }  // namespace phase

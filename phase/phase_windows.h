@@ -7,26 +7,39 @@
 
 namespace phase {
 
-// "Bubble-Dew point": the homogenisation pressure at a given temperature, or
-// temperature at a given pressure, into the liquid (bubble) or the vapour
-// (dew).
-class BubbleDewPoint : public framework::Window {
+// What the two windows handle alike: the first-approach cells, the unit
+// radios and the scrolled content of `contentHeight` pixels.
+class PhaseWindow : public framework::Window {
  public:
-  void RadioButtonTh_Action();
-  void RadioButtonPh_Action();
-  void calculate_Action();
-  void Kelvin_Action();
-  void Celsius_Action();
-  void Vapour1_Action();
-  void Liquid1_Action();
   bool ListBoxPhaseX_CellClick(int row, int column, int x, int y);
   void ListBoxPhaseX_CellTextChange(int row, int column);
   bool ListBoxPhaseY_CellClick(int row, int column, int x, int y);
   void ListBoxPhaseY_CellTextChange(int row, int column);
-  void FirstApproach_Action();
-  void Clear_Action();
+  void Kelvin_Action();
+  void Celsius_Action();
   void ScrollBar1_ValueChanged();
   void Event_Resizing();
+
+ protected:
+  explicit PhaseWindow(int contentHeight) : contentHeight_(contentHeight) {}
+
+ private:
+  int contentHeight_;
+};
+
+// "Bubble-Dew point": the homogenisation pressure at a given temperature, or
+// temperature at a given pressure, into the liquid (bubble) or the vapour
+// (dew).
+class BubbleDewPoint : public PhaseWindow {
+ public:
+  BubbleDewPoint();
+  void RadioButtonTh_Action();
+  void RadioButtonPh_Action();
+  void calculate_Action();
+  void Vapour1_Action();
+  void Liquid1_Action();
+  void FirstApproach_Action();
+  void Clear_Action();
 
  protected:
   void Layout() override;
@@ -41,19 +54,12 @@ class BubbleDewPoint : public framework::Window {
 
 // "Liquid-Vapour Equilibrium": the pressure and the two phases of the
 // mixture at a given molar volume and temperature.
-class LiquidVapourEq : public framework::Window {
+class LiquidVapourEq : public PhaseWindow {
  public:
+  LiquidVapourEq();
   void calculate_Action();
-  bool ListBoxPhaseX_CellClick(int row, int column, int x, int y);
-  void ListBoxPhaseX_CellTextChange(int row, int column);
-  bool ListBoxPhaseY_CellClick(int row, int column, int x, int y);
-  void ListBoxPhaseY_CellTextChange(int row, int column);
-  void Kelvin_Action();
-  void Celsius_Action();
   void CalFirstApproach_Action();
   void Clear_Action();
-  void ScrollBar1_ValueChanged();
-  void Event_Resizing();
 
  protected:
   void Layout() override;

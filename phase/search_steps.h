@@ -26,6 +26,22 @@ inline PhaseAt Evaluate(const GasArray& x, double T, double P, std::int32_t root
   return at;
 }
 
+// One damped secant step of X from (Xold, Fold) and (X, F): half the secant
+// step, or with equal residuals half the last move (twice dX when X stood
+// still); a step to X <= 0 goes halfway to 0 instead. The point left becomes
+// (Xold, Fold).
+inline void DampedSecantStep(double& X, double& Xold, double F, double& Fold, double& dX) {
+  if (F == Fold) {
+    dX = X == Xold ? 2 * dX : (X - Xold) / 2;
+  } else {
+    dX = 0.5 * (Xold - X) * F / (F - Fold);
+  }
+  Xold = X;
+  Fold = F;
+  X = X + dX;
+  if (X <= 0) X = (X - dX) / 2;
+}
+
 // K_i = phiX_i / phiY_i, 1.0 where phiY_i is not above 0.
 inline GasArray Distribution(const GasArray& phiX, const GasArray& phiY) {
   GasArray K{};

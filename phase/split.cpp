@@ -7,12 +7,18 @@ namespace phase {
 
 using Globals::kGases;
 
-Split Distribute(const GasArray& z, const GasArray& K, double beta) {
+namespace {
+
+// x_i = z_i / ((K_i - 1)·beta + 1) (z_i where that is not above 0), y_i =
+// K_i·x_i, and the two sums; with `presentOnly`, gases with z_i <= 0 stay 0.
+Split Spread(const GasArray& z, const GasArray& K, double beta, bool presentOnly) {
   Split s;
   for (int i = 0; i < kGases; ++i) {
-    const double d = (K[i] - 1) * beta + 1;
-    s.x[i] = d > 0 ? z[i] / d : z[i];
-    s.y[i] = K[i] * s.x[i];
+    if (!presentOnly || z[i] > 0) {
+      const double d = (K[i] - 1) * beta + 1;
+      s.x[i] = d > 0 ? z[i] / d : z[i];
+      s.y[i] = K[i] * s.x[i];
+    }
     RuntimeBackgroundTask();
   }
   for (int i = 0; i < kGases; ++i) {
@@ -21,6 +27,10 @@ Split Distribute(const GasArray& z, const GasArray& K, double beta) {
   }
   return s;
 }
+
+}  // namespace
+
+Split Distribute(const GasArray& z, const GasArray& K, double beta) { return Spread(z, K, beta, false); }
 
 Split SplitFixedPoint(const GasArray& z, const GasArray& K, double beta) {
   Split s = Distribute(z, K, beta);
@@ -41,19 +51,7 @@ Split SplitPlain(const GasArray& z, const GasArray& K, double beta) {
 }
 
 Split SplitPresent(const GasArray& z, const GasArray& K, double beta) {
-  Split s;
-  for (int i = 0; i < kGases; ++i) {
-    if (z[i] > 0) {
-      const double d = (K[i] - 1) * beta + 1;
-      s.x[i] = d > 0 ? z[i] / d : z[i];
-      s.y[i] = K[i] * s.x[i];
-    }
-    RuntimeBackgroundTask();
-  }
-  for (int i = 0; i < kGases; ++i) {
-    s.Sx = s.Sx + s.x[i];
-    s.Sy = s.Sy + s.y[i];
-  }
+  Split s = Spread(z, K, beta, true);
   // A phase with nothing in it (before any first approach K is all 0) or with
   // an overflowed sum is kept as it is rather than divided into NaN.
   const bool divideX = std::isfinite(s.Sx) && s.Sx > 0;

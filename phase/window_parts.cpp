@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "framework/runtime.h"
+#include "phase/phase_windows.h"
+#include "procedures/pvt/procedure_frame.h"
+#include "procedures/pvt/texts.h"
 
 namespace phase {
 
 using namespace framework;
-
-const char* const kGasNames[Globals::kGases] = {"H2O", "CO2", "N2", "H2S", "NH3", "H2",
-                                                "O2",  "CO",  "Ar", "CH4", "C2H6"};
 
 std::string Shown(double v) { return std::isfinite(v) ? Str(v) : std::string(); }
 
@@ -54,7 +54,7 @@ void Rows(Window& w, const char* list, const Globals::GasArray& z, const Value& 
     // A negative fraction is listed too.
     if (z[i] != 0.0) {
       l.AddRow(" ");
-      l.SetCell(l.LastIndex(), 0, kGasNames[i]);
+      l.SetCell(l.LastIndex(), 0, pvt::kGasNames[i]);
       l.SetCell(l.LastIndex(), 1, Shown(value(i)));
     }
     RuntimeBackgroundTask();
@@ -92,7 +92,7 @@ void TakeEditedValue(Window& w, const char* list, int row, Globals::GasArray& ph
   if (row < 0 || row >= l.ListCount()) return;
   const std::string name = l.Cell(row, 0);
   for (int i = 0; i < Globals::kGases; ++i) {
-    if (name == kGasNames[i]) {
+    if (name == pvt::kGasNames[i]) {
       phase[i] = Val(l.Cell(row, 1));
       return;
     }
@@ -111,5 +111,33 @@ void FitScrollBar(Window& w, int contentHeight) {
   bar.SetHeight(h - 15);
   bar.SetMaximum(contentHeight - h);
 }
+
+// ---- The handlers both windows share ----
+
+bool PhaseWindow::ListBoxPhaseX_CellClick(int row, int, int, int) {
+  OpenValueCell(*this, "ListBoxPhaseX", row);
+  return false;
+}
+
+void PhaseWindow::ListBoxPhaseX_CellTextChange(int row, int) {
+  TakeEditedValue(*this, "ListBoxPhaseX", row, Globals::xgas);
+}
+
+bool PhaseWindow::ListBoxPhaseY_CellClick(int row, int, int, int) {
+  OpenValueCell(*this, "ListBoxPhaseY", row);
+  return false;
+}
+
+void PhaseWindow::ListBoxPhaseY_CellTextChange(int row, int) {
+  TakeEditedValue(*this, "ListBoxPhaseY", row, Globals::ygas);
+}
+
+void PhaseWindow::Kelvin_Action() { pvt::KelvinChosen(*this); }
+
+void PhaseWindow::Celsius_Action() { pvt::CelsiusChosen(*this); }
+
+void PhaseWindow::ScrollBar1_ValueChanged() { ScrollContent(*this); }
+
+void PhaseWindow::Event_Resizing() { FitScrollBar(*this, contentHeight_); }
 
 }  // namespace phase

@@ -11,9 +11,6 @@
 
 namespace phase {
 
-// Gas names by GasIndex.
-extern const char* const kGasNames[Globals::kGases];
-
 // A computed number as shown; nothing for a value that is none or no
 // number (the message line says why).
 std::string Shown(double v);

@@ -153,12 +153,7 @@ void ActivityWindow::PushButton1_Action() {
   const std::int32_t model = Globals::Selection;
   const auto rows = ActivityRows(x, T, P, Vm, model, *state, Pref);
   if (Generation() != generation) return;
-  for (const ComponentRow& row : rows) {
-    list.AddRow(" ");
-    list.SetCell(list.LastIndex(), 0, pvt::kGasNames[row.gas]);
-    list.SetCell(list.LastIndex(), 1, ResultText(row.value));
-    list.SetCell(list.LastIndex(), 2, ResultText(row.coefficient));
-  }
+  ListRows(list, rows);
 }
 
 void ActivityWindow::ScrollBar1_ValueChanged() {

@@ -8,6 +8,15 @@ namespace fugacity {
 using namespace framework;
 using pvt::ResultText;
 
+void ListRows(ListboxControl& list, const std::vector<ComponentRow>& rows) {
+  for (const ComponentRow& row : rows) {
+    list.AddRow(" ");
+    list.SetCell(list.LastIndex(), 0, pvt::kGasNames[row.gas]);
+    list.SetCell(list.LastIndex(), 1, ResultText(row.value));
+    list.SetCell(list.LastIndex(), 2, ResultText(row.coefficient));
+  }
+}
+
 FugacityWindow::FugacityWindow()
     : RootPanelWindow({{"Result", "ListBox1"}, pvt::RootTest::None, pvt::EmptyResults::AfterRows}) {}
 
@@ -60,12 +69,7 @@ void FugacityWindow::ShowRoot(const pvt::ChosenRoot& root) {
   const unsigned generation = Generation();
   const auto rows = FugacityRows(root.x, root.T, root.P, root.V, root.model);
   if (Generation() != generation) return;
-  for (const ComponentRow& row : rows) {
-    list.AddRow(" ");
-    list.SetCell(list.LastIndex(), 0, pvt::kGasNames[row.gas]);
-    list.SetCell(list.LastIndex(), 1, ResultText(row.value));
-    list.SetCell(list.LastIndex(), 2, ResultText(row.coefficient));
-  }
+  ListRows(list, rows);
 }
 
 }  // namespace fugacity

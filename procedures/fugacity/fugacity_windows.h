@@ -11,6 +11,10 @@
 
 namespace fugacity {
 
+// Adds one row per component to `list`: the gas, its value and its
+// coefficient.
+void ListRows(framework::ListboxControl& list, const std::vector<ComponentRow>& rows);
+
 // Fugacity (MPa) and fugacity coefficient of every present gas at the chosen
 // root.
 class FugacityWindow : public pvt::RootPanelWindow {
