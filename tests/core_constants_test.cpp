@@ -4,16 +4,13 @@
 #include <cmath>
 
 #include "core/globals.h"
+#include "mixtures.h"
 
 namespace {
 
-using namespace Globals;
+using test_mixtures::Pure;
 
-GasArray Pure(int gas) {
-  GasArray x{};
-  x[gas] = 1.0;
-  return x;
-}
+using namespace Globals;
 
 GasArray WaterCarbonDioxide() {
   GasArray x{};

@@ -6,22 +6,14 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "mixtures.h"
 
 namespace {
 
+using test_mixtures::Pure;
+using test_mixtures::Mix;
+
 using namespace Globals;
-
-GasArray Pure(int gas) {
-  GasArray x{};
-  x[gas] = 1.0;
-  return x;
-}
-
-GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
-  GasArray x{};
-  for (auto [gas, f] : parts) x[gas] = f;
-  return x;
-}
 
 const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
 

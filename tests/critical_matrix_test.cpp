@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "critical/critical.h"
+#include "mixtures.h"
 
 namespace {
+
+using test_mixtures::Mix;
 
 using Globals::GasArray;
 using Globals::Matrix;
@@ -172,12 +175,6 @@ struct Helmholtz {
     return static_cast<double>((4 * central(1.5e-3L) - central(3e-3L)) / 3);
   }
 };
-
-GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
-  GasArray x{};
-  for (auto [g, f] : parts) x[g] = f;
-  return x;
-}
 
 TEST(HelmholtzMatrices, StabilityAndDerivativeMatricesAreSecondAndThirdDerivatives) {
   using namespace Globals;

@@ -7,18 +7,15 @@
 
 #include "critical/critical.h"
 #include "framework/runtime.h"
+#include "mixtures.h"
 
 namespace {
+
+using test_mixtures::Pure;
 
 using namespace Globals;
 
 constexpr double R = 8.314472;
-
-GasArray Pure(int gas) {
-  GasArray x{};
-  x[gas] = 1.0;
-  return x;
-}
 
 GasArray Half(int g1, int g2) {
   GasArray x{};

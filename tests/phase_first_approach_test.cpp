@@ -4,19 +4,16 @@
 
 #include <cmath>
 
+#include "mixtures.h"
 #include "phase/phase.h"
 #include "properties/properties.h"
 
 namespace {
 
+using test_mixtures::Mix;
+
 using Globals::GasArray;
 using namespace phase;
-
-GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
-  GasArray x{};
-  for (auto [gas, f] : parts) x[gas] = f;
-  return x;
-}
 
 class PhaseFirstApproach : public ::testing::Test {
  protected:

@@ -6,19 +6,16 @@
 #include <cmath>
 #include <vector>
 
+#include "mixtures.h"
 #include "phase/phase.h"
 #include "properties/properties.h"
 
 namespace {
 
+using test_mixtures::Mix;
+
 using Globals::GasArray;
 using namespace phase;
-
-GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
-  GasArray x{};
-  for (auto [gas, f] : parts) x[gas] = f;
-  return x;
-}
 
 // A search as the window runs it: the first approach, then calculate.
 HomogenisationResult AtTemperature(const GasArray& z, double T, Mode mode, std::int32_t model) {

@@ -6,23 +6,15 @@
 #include <utility>
 #include <vector>
 
+#include "mixtures.h"
 #include "properties/properties.h"
 
 namespace props_test {
 
 using Globals::GasArray;
 
-inline GasArray Pure(int gas) {
-  GasArray x{};
-  x[gas] = 1.0;
-  return x;
-}
-
-inline GasArray Mix(std::initializer_list<std::pair<int, double>> parts) {
-  GasArray x{};
-  for (auto [gas, f] : parts) x[gas] = f;
-  return x;
-}
+using test_mixtures::Mix;
+using test_mixtures::Pure;
 
 // Fluids whose fractions sum to 1, chosen to reach every kind of pair: the
 // H2O-CO2 association, the temperature-dependent N2 and CH4 of Ostrem1999
