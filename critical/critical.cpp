@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/attraction_terms.h"
 #include "framework/runtime.h"
 
 namespace Globals {
@@ -57,9 +58,9 @@ struct ThirdDerivatives {
   double& nnn(int i, int j, int m) { return Annn[static_cast<std::size_t>((i * kGases + j) * kGases + m)]; }
 };
 
-ThirdDerivatives Thirds(const GasArray& x, double T, double V, std::int32_t model) {
+ThirdDerivatives Thirds(const Constants& constants, const GasArray& x, double T, double V) {
   ThirdDerivatives d;
-  d.c = Evaluate(x, T, model);
+  d.c = constants;
   d.Annn.assign(static_cast<std::size_t>(kGases * kGases * kGases), 0.0);
   const Constants& c = d.c;
   const double a = c.a, b = c.b, s = c.s, RT = c.RT;
@@ -81,6 +82,7 @@ ThirdDerivatives Thirds(const GasArray& x, double T, double V, std::int32_t mode
   }
 
   const double F = 2 / b + 1 / Vb;
+  const double k = 1 / (b * Vb * s);
   for (int i : c.present) {
     for (int j : c.present) {
       const double bi = c.bi[i], bj = c.bi[j];
@@ -96,7 +98,6 @@ ThirdDerivatives Thirds(const GasArray& x, double T, double V, std::int32_t mode
         const double U = bm * c.aij[i][j] + bi * c.aij[j][m] + bj * c.aij[i][m];
         const double P = bi * bj * bm;
         const double W = bi * bj + bi * bm + bj * bm;
-        const double k = 1 / (b * Vb * s);
         double w = 0.0;
         w = w + (2 / (b * b * s)) * U * L;
         w = w - (2 / (b * b * b * s)) * (bi * bj * c.ap[m] + bi * bm * c.ap[j] + bj * bm * c.ap[i]) * L;
@@ -271,9 +272,9 @@ double Det_LU_Decomposition(Matrix& M) { return Snap(DeterminantUnsnapped(M)); }
 Matrix CofactorMatrix(const Matrix& M, bool snapped) {
   const int n = M.Order();
   Matrix Z(n, n);
+  Matrix W(n > 0 ? n - 1 : 0, n > 0 ? n - 1 : 0);  // each minor overwrites it whole
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
-      Matrix W(n - 1, n - 1);
       for (int r = 0; r < n; ++r) {
         if (r == i) continue;
         for (int c = 0; c < n; ++c) {
@@ -292,8 +293,9 @@ Matrix CofactorMatrix(const Matrix& M, bool snapped) {
 
 // ---- Matrices of the Helmholtz energy ----
 
-Matrix SpinodalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
-  const Constants c = Evaluate(x, T, model);
+namespace {
+
+Matrix SpinodalMatrix(const Constants& c, const GasArray& x, double V) {
   const double a = c.a, b = c.b, s = c.s, RT = c.RT;
   const int n = static_cast<int>(c.present.size());
   Matrix Q(n, n);
@@ -333,18 +335,26 @@ Matrix SpinodalMatrix(const GasArray& x, double T, double V, std::int32_t model)
   return Q;
 }
 
+}  // namespace
+
+Matrix SpinodalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+  return SpinodalMatrix(Evaluate(x, T, model), x, V);
+}
+
 Matrix DerivativeMatrix(int k, const GasArray& x, double T, double V, std::int32_t model) {
-  ThirdDerivatives d = Thirds(x, T, V, model);
+  ThirdDerivatives d = Thirds(Evaluate(x, T, model), x, T, V);
   return Slice(d, k);
 }
 
 Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
-  Matrix Q = SpinodalMatrix(x, T, V, model);
+  // One snapshot of the constants serves the matrix and its derivatives.
+  const Constants c = Evaluate(x, T, model);
+  Matrix Q = SpinodalMatrix(c, x, V);
   const int n = Q.Order();
   if (n == 0) return Q;
   const Matrix Cof = CofactorMatrix(Q);
   // One set of third derivatives serves every slice.
-  ThirdDerivatives d = Thirds(x, T, V, model);
+  ThirdDerivatives d = Thirds(c, x, T, V);
   std::vector<double> g(static_cast<std::size_t>(n), 0.0);
   g[0] = Contract(Cof, Slice(d, -1));  // d det Q / dV
   for (int p = 1; p < n; ++p) {
@@ -427,7 +437,8 @@ double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, cons
 // ---- Critical point ----
 
 double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
-  Matrix Q = SpinodalMatrix(x, T, V, model);
+  const Constants constants = Evaluate(x, T, model);
+  Matrix Q = SpinodalMatrix(constants, x, V);
   const int n = Q.Order();
   if (n == 0 || !Q.AllFinite()) return NAN;
   // Every row of the adjugate of a matrix of rank n - 1 is a multiple of its
@@ -448,7 +459,7 @@ double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
   std::vector<double> u(static_cast<std::size_t>(n));
   for (int c = 0; c < n; ++c) u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
 
-  ThirdDerivatives d = Thirds(x, T, V, model);
+  ThirdDerivatives d = Thirds(constants, x, T, V);
   double C = 0.0;
   for (int k = 0; k < n; ++k) {
     const Matrix Dk = Slice(d, k == 0 ? -1 : d.c.present[static_cast<std::size_t>(k)]);
@@ -580,13 +591,13 @@ PseudoCritical PseudoCriticalConditions(const GasArray& x, std::int32_t model) {
     if (x[i] > 0) T0 = T0 + x[i] * Tcrit[i];
     RuntimeBackgroundTask();
   }
-  const double c = Pow(2.0, 0.3333333333333333) - 1.0;
+  const double c = terms::G();
+  const double c43 = Pow(c, 1.3333333333333333);
   const double b = bMixture(x);
   const double Vpc = b / c;
 
   auto f = [&](double T) {
     const double a = aMixture(x, T, model);
-    const double c43 = Pow(c, 1.3333333333333333);
     const double q = (3 * a) / (b * R);
     return T - c43 * Pow(q, 0.6666666666666666);
   };
