@@ -27,7 +27,6 @@ class Matrix {
   Matrix() = default;
   Matrix(int rows, int columns) : rows_(rows), columns_(columns), data_(static_cast<std::size_t>(rows * columns), 0.0) {}
   int Rows() const { return rows_; }
-  int Columns() const { return columns_; }
   // The order of the leading square block.
   int Order() const { return rows_ < columns_ ? rows_ : columns_; }
   double& operator()(int r, int c) { return data_[static_cast<std::size_t>(r * columns_ + c)]; }

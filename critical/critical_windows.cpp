@@ -184,11 +184,9 @@ void CriticalPointWindow::Event_Activate() {
   Label("ResultPseudoV").SetText(Str(pc.Vpc));
   Label("ResultPseudoT").SetText(Str(pc.Tpc));
   Label("ResultPseudoP").SetText(Str(pc.Ppc));
-  Field("dataEntry1").SetText(Str(pc.V1));
-  Field("dataEntry2").SetText(Str(pc.V2));
   // A guess longer than its field shows from its first digit.
-  Field("dataEntry1").setCursorPosition(0);
-  Field("dataEntry2").setCursorPosition(0);
+  pvt::ShowInField(*this, "dataEntry1", Str(pc.V1));
+  pvt::ShowInField(*this, "dataEntry2", Str(pc.V2));
 }
 
 void CriticalPointWindow::calculate_Action() {

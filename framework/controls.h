@@ -51,7 +51,6 @@ class Control {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   bool Enabled() const { return const_cast<Control*>(this)->Widget().isEnabled(); }
-  void SetEnabled(bool enabled) { Widget().setEnabled(enabled); }
 
   // The property record the control was built from.
   const std::string& RecordBytes() const { return record_; }

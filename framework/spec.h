@@ -39,7 +39,6 @@ class Spec {
   Spec& Parent(const std::string& name) { return Set("InitialParent", name); }
   Spec& Index(int index) { return Set("Index", index); }
   Spec& Hidden() { return Set("Visible", false); }
-  Spec& Disabled() { return Set("Enabled", false); }
 
   // Controls with text.
   Spec& Font(const std::string& family) { return Set("TextFont", family); }

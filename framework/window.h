@@ -57,7 +57,6 @@ class Window : public QWidget {
   ScrollBarControl& Scroll(std::string_view name) const { return Get<ScrollBarControl>(name); }
 
   bool IsClosed() const { return closed_; }
-  int HandlerDepth() const { return handlerDepth_; }
 
   // Builds a new instance: Layout, CreateControls, AddMenuHandlers, then the
   // radio groups and the fields' names for assistive tools; shows the window

@@ -165,7 +165,7 @@ void BubbleDewPoint::FirstApproach_Action() {
   Globals::PresMPa = start.P;
   approachT_ = start.T;
   approachP_ = start.P;
-  ShowInField(*this, "dataEntry2", Shown(start.guess));
+  pvt::ShowInField(*this, "dataEntry2", Shown(start.guess));
   Globals::K_liq_vap = start.K;
   Globals::xgas = start.x;
   Globals::ygas = start.y;

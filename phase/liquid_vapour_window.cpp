@@ -106,7 +106,7 @@ void LiquidVapourEq::CalFirstApproach_Action() {
   const LiquidVapourStart start = LiquidVapourFirstApproach(Globals::fraction, Globals::TempKelvin);
   Field("dataEntry3").SetText(Str(start.fraction));
   Globals::PresMPa = start.P;
-  ShowInField(*this, "dataEntry2", Shown(start.P));
+  pvt::ShowInField(*this, "dataEntry2", Shown(start.P));
   Globals::K_liq_vap = start.K;
   Globals::xgas = start.x;
   Globals::ygas = start.y;

@@ -5,15 +5,14 @@
 namespace Globals {
 
 double RaoultPressure(const GasArray& x, double T, std::int32_t mode) {
-  GasArray Psat{};
   double S = 0.0;
   for (int i = 0; i < kGases; ++i) {
-    Psat[i] = SaturationPressure(i, T);
+    const double psat = SaturationPressure(i, T);
     // An absent gas adds nothing: at T <= 0 its Psat is 0 or not finite and
     // 0 * inf would poison the sum. For T > 0 the result is unchanged.
     if (x[i] != 0.0) {
-      if (mode == 0) S = S + x[i] * Psat[i];
-      if (mode == 1) S = S + x[i] / Psat[i];
+      if (mode == 0) S = S + x[i] * psat;
+      if (mode == 1) S = S + x[i] / psat;
     }
     RuntimeBackgroundTask();
   }

@@ -15,12 +15,6 @@ std::string Shown(double v) { return std::isfinite(v) ? Str(v) : std::string(); 
 
 std::string Shown(const std::optional<double>& v) { return v ? Shown(*v) : std::string(); }
 
-void ShowInField(Window& w, const char* field, const std::string& text) {
-  EditFieldControl& f = w.Field(field);
-  f.SetText(text);
-  f.setCursorPosition(0);
-}
-
 Spec TwoColumnList(const std::string& name) {
   return Listbox(name)
       .Size(14)
@@ -99,19 +93,6 @@ void TakeEditedValue(Window& w, const char* list, int row, Globals::GasArray& ph
   }
 }
 
-void ScrollContent(Window& w) {
-  Control& content = w.Get<Control>("Rectangle1");
-  content.SetTop(-w.Scroll("ScrollBar1").Value());
-  content.Widget().update();
-}
-
-void FitScrollBar(Window& w, int contentHeight) {
-  const int h = w.Content().height();
-  ScrollBarControl& bar = w.Scroll("ScrollBar1");
-  bar.SetHeight(h - 15);
-  bar.SetMaximum(contentHeight - h);
-}
-
 // ---- The handlers both windows share ----
 
 bool PhaseWindow::ListBoxPhaseX_CellClick(int row, int, int, int) {
@@ -136,8 +117,8 @@ void PhaseWindow::Kelvin_Action() { pvt::KelvinChosen(*this); }
 
 void PhaseWindow::Celsius_Action() { pvt::CelsiusChosen(*this); }
 
-void PhaseWindow::ScrollBar1_ValueChanged() { ScrollContent(*this); }
+void PhaseWindow::ScrollBar1_ValueChanged() { pvt::ScrollContent(*this); }
 
-void PhaseWindow::Event_Resizing() { FitScrollBar(*this, contentHeight_); }
+void PhaseWindow::Event_Resizing() { pvt::FitScrollBar(*this, contentHeight_); }
 
 }  // namespace phase

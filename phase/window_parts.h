@@ -1,5 +1,5 @@
 // What the two phase windows share: their list kinds, the first-approach
-// lists and their cell editing, the result lists, and the scrolled content.
+// lists and their cell editing, and the result lists.
 #pragma once
 
 #include <optional>
@@ -15,9 +15,6 @@ namespace phase {
 // number (the message line says why).
 std::string Shown(double v);
 std::string Shown(const std::optional<double>& v);
-
-// Writes a computed number into an edit field, showing its leading digits.
-void ShowInField(framework::Window& w, const char* field, const std::string& text);
 
 // Two columns (gas, value) of 40 % and 60 %, 14 pt italic; one column of a
 // single value, 16 pt.
@@ -46,9 +43,5 @@ void OpenValueCell(framework::Window& w, const char* list, int row);
 // The edited value of the row's gas into `phase`; rows outside the list and
 // unknown names change nothing.
 void TakeEditedValue(framework::Window& w, const char* list, int row, Globals::GasArray& phase);
-
-// Rectangle1 follows the scroll bar; the scroll bar fits the window height.
-void ScrollContent(framework::Window& w);
-void FitScrollBar(framework::Window& w, int contentHeight);
 
 }  // namespace phase

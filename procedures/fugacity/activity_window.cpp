@@ -156,11 +156,7 @@ void ActivityWindow::PushButton1_Action() {
   ListRows(list, rows);
 }
 
-void ActivityWindow::ScrollBar1_ValueChanged() {
-  Control& content = Get<ShapeControl>("Rectangle1");
-  content.SetTop(-Scroll("ScrollBar1").Value());
-  content.Widget().update();
-}
+void ActivityWindow::ScrollBar1_ValueChanged() { pvt::ScrollContent(*this); }
 
 void ActivityWindow::Event_Activate() {
   ListboxControl& list = List("ListBox1");
@@ -169,11 +165,6 @@ void ActivityWindow::Event_Activate() {
   list.SetHeading(2, "coefficient");
 }
 
-void ActivityWindow::Event_Resizing() {
-  const int height = Content().height();
-  ScrollBarControl& bar = Scroll("ScrollBar1");
-  bar.SetHeight(height - 15);
-  bar.SetMaximum(kContentHeight - height);
-}
+void ActivityWindow::Event_Resizing() { pvt::FitScrollBar(*this, kContentHeight); }
 
 }  // namespace fugacity

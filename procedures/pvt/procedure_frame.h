@@ -1,6 +1,6 @@
 // What the procedure windows share: reading a typed temperature in the unit
-// that the Kelvin/Celsius pair selects, relabelling its unit, and the pair's
-// records.
+// that the Kelvin/Celsius pair selects, relabelling its unit, the pair's
+// records, a number shown in a field, and content that scrolls.
 #pragma once
 
 #include <string>
@@ -20,6 +20,15 @@ double TypedKelvin(const framework::Window& w, double unchanged, const char* fie
 // typed or shown is converted.
 void KelvinChosen(const framework::Window& w, const char* label = "StaticText3");
 void CelsiusChosen(const framework::Window& w, const char* label = "StaticText3");
+
+// Writes a number into an edit field so that it shows from its first digit.
+void ShowInField(framework::Window& w, const char* field, const std::string& text);
+
+// A content taller than its window lies in "Rectangle1", which "ScrollBar1"
+// moves; on resizing the bar takes the window's height less 15 and scrolls
+// over what the window cannot show of `contentHeight`.
+void ScrollContent(framework::Window& w);
+void FitScrollBar(framework::Window& w, int contentHeight);
 
 // The records of the unit pair, 12 pt, Kelvin on at start.
 framework::Spec KelvinRadio();

@@ -28,7 +28,6 @@ class AtomicTextFile {
   bool Failed() const { return !reason_.empty(); }
   // What went wrong, in the system's words.
   const std::string& Reason() const { return reason_; }
-  const std::filesystem::path& Target() const { return target_; }
 
  private:
   void Fail(const char* step, int error);

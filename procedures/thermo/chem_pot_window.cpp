@@ -4,6 +4,7 @@
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
+#include "procedures/thermo/thermo_windows.h"
 #include "properties/properties.h"
 
 namespace thermo {
@@ -44,12 +45,10 @@ void ChemPotWindow::CreateControls() {
   Add(RootText(2).At(125, 355, 200, 20).Parent("GroupBox2"));
   Add(StaticText("StaticText10").At(20, 20, 160, 25).Text("Partial Derivative").Size(18));
   Add(StaticText("StaticText11").At(160, 680, 270, 40)
-          .Text("Standard state conditions: 298.15 K and 0.1 MPa\r"
-                "between 298.15 and T (at 0.1 MPa): Ideal Gas Mixture\r"
-                "Thermomdynamic data Vennick et al. (1979)")
+          .Text(kStandardState)
           .Size(10)
           .Multiline());
-  Add(StaticText("StaticText12").At(210, 90, 130, 10).Text("see Kellavan et al. (1986)").Size(10));
+  Add(StaticText("StaticText12").At(210, 90, 130, 10).Text(kCredit).Size(10));
   Add(GroupBox("GroupBox3").At(55, 480, 340, 190).Caption("Chemical Potentials").Size(18));
   Add(Listbox("ListBox1").At(69, 515, 310, 140).Parent("GroupBox3").Size(14).Italic()
           .Set("ColumnCount", 2).Set("ColumnWidths", std::string("30%, 70%")).Set("HasHeading", true)

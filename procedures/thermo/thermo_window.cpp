@@ -12,12 +12,6 @@ namespace {
 
 // U+2206 (increment), not the Greek capital delta.
 const std::string kDelta = "\u2206";
-const std::string kCredit = "see Kellavan et al. (1986)";
-// Three lines, joined by carriage returns.
-const std::string kStandardState =
-    "Standard state conditions: 298.15 K and 0.1 MPa\r"
-    "between 298.15 and T (at 0.1 MPa): Ideal Gas Mixture\r"
-    "Thermomdynamic data Vennick et al. (1979)";
 // The raised "3" of StaticText8 stands in the blank.
 const std::string kCubicCentimetresPerMole = "cm /mol";
 

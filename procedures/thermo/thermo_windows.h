@@ -5,11 +5,21 @@
 // geometry.
 #pragma once
 
+#include <string>
+
 #include "framework/picture.h"
 #include "procedures/pvt/root_panel.h"
 #include "procedures/thermo/thermo_values.h"
 
 namespace thermo {
+
+// The literature credit under the formula, and the note on the standard state
+// (three lines joined by carriage returns), of every window of this folder.
+inline const std::string kCredit = "see Kellavan et al. (1986)";
+inline const std::string kStandardState =
+    "Standard state conditions: 298.15 K and 0.1 MPa\r"
+    "between 298.15 and T (at 0.1 MPa): Ideal Gas Mixture\r"
+    "Thermomdynamic data Vennick et al. (1979)";
 
 struct Point {
   int left, top;
