@@ -8,10 +8,6 @@ namespace {
 
 constexpr double R = GasConstant;
 
-// V > b and T > 0; an empty composition (b = 0) has no state either: its
-// departure terms would divide by b.
-inline bool ValidState(double V, double T, double bm) { return V > bm && T > 0 && bm > 0; }
-
 // Ideal mixing at the reference pressure 0.1 MPa: ln of 0.1 MPa over the
 // partial pressure x_i R T / V.
 inline double MixingLog(double xi, double T, double V) { return Log((0.1 * V) / ((xi * R) * T)); }
@@ -44,7 +40,7 @@ double Entropy(const GasArray& x, double T, double V, std::int32_t model) {
   const double bm = bMixture(x);
   const double am = aMixture(x, T, model);
   const double dam = dadT(x, T, model);
-  if (!ValidState(V, T, bm)) return 0.0;
+  if (!StateDefined(V, T, bm)) return 0.0;
 
   const double Sig = IdealGas(IdealEntropy, x, T);
   double S = R * Log((V - bm) / V);
@@ -59,7 +55,7 @@ double Entropy(const GasArray& x, double T, double V, std::int32_t model) {
 double Helmholtz(const GasArray& x, double T, double V, std::int32_t model) {
   const double am = aMixture(x, T, model);
   const double bm = bMixture(x);
-  if (!ValidState(V, T, bm)) return 0.0;
+  if (!StateDefined(V, T, bm)) return 0.0;
 
   const double Aig = IdealHelmholtz(x, T);
   return Aig + LessMixing(ResidualHelmholtz(am, bm, T, V), x, T, V);
@@ -69,7 +65,7 @@ double Enthalpy(const GasArray& x, double T, double V, std::int32_t model) {
   const double am = aMixture(x, T, model);
   const double dam = dadT(x, T, model);
   const double bm = bMixture(x);
-  if (!ValidState(V, T, bm)) return 0.0;
+  if (!StateDefined(V, T, bm)) return 0.0;
 
   const double Hig = IdealGas(IdealEnthalpy, x, T);
   const double Lplus = Log((V + bm) / V);
@@ -97,7 +93,7 @@ double Energy(const GasArray& x, double T, double V, std::int32_t model) {
 double Gibbs(const GasArray& x, double T, double V, std::int32_t model) {
   const double am = aMixture(x, T, model);
   const double bm = bMixture(x);
-  if (!ValidState(V, T, bm)) return 0.0;
+  if (!StateDefined(V, T, bm)) return 0.0;
 
   // (H - RT) - TS as for A; the PV term comes with the residual part.
   const double Gig = IdealHelmholtz(x, T);

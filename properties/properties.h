@@ -48,13 +48,20 @@ double IdealGas(std::int32_t kind, const GasArray& x, double T);
 // Tcrit and Pcrit as the caller's last aMixture or bMixture call left them.
 double dadT(const GasArray& x, double T, std::int32_t model);
 
-// Molar functions at (T, V); 0.0 for V <= b, T <= 0 or an empty composition
-// (b <= 0). Energy is defined for 0 < V <= b too.
+// Molar functions at (T, V); 0.0 outside StateDefined, where that 0.0 is no
+// value of the function.
 double Entropy(const GasArray& x, double T, double V, std::int32_t model);    // J/(mol K)
 double Helmholtz(const GasArray& x, double T, double V, std::int32_t model);  // J/mol
 double Enthalpy(const GasArray& x, double T, double V, std::int32_t model);   // J/mol
 double Energy(const GasArray& x, double T, double V, std::int32_t model);     // J/mol
 double Gibbs(const GasArray& x, double T, double V, std::int32_t model);      // J/mol
+
+// Where those functions are defined for a mixture of co-volume bm: T > 0,
+// bm > 0 (an empty composition has no state) and V > bm; for the internal
+// energy, which has no ln(V - b), V > 0.
+inline bool StateDefined(double V, double T, double bm, bool energy = false) {
+  return T > 0 && bm > 0 && (energy ? V > 0 : V > bm);
+}
 
 // Chemical potential of component i (x_i > 0), J/mol; 0.0 for V <= b, T <= 0
 // or an index outside 0..10.

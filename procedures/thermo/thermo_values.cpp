@@ -30,15 +30,13 @@ std::int32_t ExcessKindOf(ThermoFunction f) {
 }
 
 bool InDomain(ThermoFunction f, const Globals::GasArray& x, double T, double V) {
-  const double b = Globals::bMixture(x);
-  if (!(T > 0 && b > 0)) return false;
-  return f == ThermoFunction::Energy ? V > 0 : V > b;
+  return Globals::StateDefined(V, T, Globals::bMixture(x), f == ThermoFunction::Energy);
 }
 
 FunctionParts PartsAtRoot(ThermoFunction f, const Globals::GasArray& x, double T, double P,
                           double V, std::int32_t model) {
   FunctionParts parts;
-  if (!(V > 0) || !InDomain(f, x, T, V)) return parts;
+  if (!InDomain(f, x, T, V)) return parts;
   const double X = FunctionValue(f, x, T, V, model);
   // Ostrem (1999) has no attraction constant for N2 between about 1197 and
   // 2136 K, nor for CH4 above about 2700 K.

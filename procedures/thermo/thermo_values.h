@@ -19,10 +19,8 @@ double FunctionValue(ThermoFunction f, const Globals::GasArray& x, double T, dou
 // The ExcessKind that Excess takes for the function.
 std::int32_t ExcessKindOf(ThermoFunction f);
 
-// Whether (T, V) lies where the function is defined: T > 0 and a mixture with
-// a co-volume b > 0, and V > b, or only V > 0 for the internal energy, which
-// has no ln(V - b). Outside it the function returns 0.0, a failure value and
-// not a property.
+// Whether (T, V) lies where the function is defined (StateDefined). Outside
+// it the function returns 0.0, a failure value and not a property.
 bool InDomain(ThermoFunction f, const Globals::GasArray& x, double T, double V);
 
 enum class Outcome {
