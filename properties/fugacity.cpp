@@ -6,7 +6,9 @@ namespace Globals {
 void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t model) {
   // a and b are refreshed even for an invalid state: callers read the tables.
   const double am = aMixture(x, T, model);
+  const PairTable aij = a;  // a handler let through below may recompute a and b
   const double bm = bMixture(x);
+  const GasArray bs = b;
 
   // P != 0 written so that a NaN pressure fails it, like T > 0 and V > b.
   if (!((P < 0 || P > 0) && T > 0 && V > bm)) {
@@ -20,21 +22,27 @@ void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t mo
 
   const double R = GasConstant;
   const double Z = (P * V) / (R * T);
+  // The terms that no component changes.
+  const double Lplus = Log((V + bm) / V);
+  const double Lminus = Log(V / (V - bm));
+  const double LnZ = Log(Z);
+  const double pairScale = ((bm * R) * T) * Sqrt(T);
+  const double ownScale = (((bm * bm) * R) * T) * Sqrt(T);
+  const double ownLog = Lplus - bm / (V + bm);
   for (int i = 0; i < kGases; ++i) {
-    const double bi = b[i];
+    const double bi = bs[i];
     double S = 0.0;
     for (int j = 0; j < kGases; ++j) {
       // An absent gas adds nothing, also where its pair constant is undefined
       // (N2 or CH4 between about 1197 K and 2136 K under Ostrem).
-      if (x[j] != 0.0) S = S + (2 * x[j]) * a[j][i];
+      if (x[j] != 0.0) S = S + (2 * x[j]) * aij[j][i];
       RuntimeBackgroundTask();
     }
-    const double Lplus = Log((V + bm) / V);
-    double lnPhi = Log(V / (V - bm));
+    double lnPhi = Lminus;
     lnPhi = lnPhi + bi / (V - bm);
-    lnPhi = lnPhi - (S * Lplus) / (((bm * R) * T) * Sqrt(T));
-    lnPhi = lnPhi + ((am * bi) * (Lplus - bm / (V + bm))) / ((((bm * bm) * R) * T) * Sqrt(T));
-    lnPhi = lnPhi - Log(Z);
+    lnPhi = lnPhi - (S * Lplus) / pairScale;
+    lnPhi = lnPhi + ((am * bi) * ownLog) / ownScale;
+    lnPhi = lnPhi - LnZ;
 
     // Beyond |ln phi| = 227 exp would leave the range the windows can show;
     // a NaN (Z <= 0) fails the test as well.
