@@ -141,11 +141,9 @@ void Start2Window::CreateControls() {
 }
 
 void Start2Window::FractionChanged(const char* field, int gas) {
-  const double p = RuntimeCvtSInt64ToReal64(Globals::PrecisionFactor);
-  const double v = Val(Field(field).Text());
   // The conversion saturates: an entry beyond the int64 range is stored at
   // its limit, and continue refuses it.
-  Globals::IntegerFraction[gas] = RuntimeCvtReal64ToSInt64(p * v);
+  Globals::IntegerFraction[gas] = Globals::FixedPoint(Val(Field(field).Text()));
   const __int128 s = CountSum();
   Label("Sum").SetText(Str(static_cast<double>(s) / RuntimeCvtSInt64ToReal64(Globals::PrecisionFactor)));
 }

@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+#include "framework/runtime.h"
+
 namespace Globals {
 
 inline constexpr int kGases = 11;
@@ -52,6 +54,12 @@ extern IntegerArray IntegerFraction;
 extern std::int64_t PrecisionFactor;  // 1000000000000: twelve decimal places
 extern std::int32_t Selection;        // an AModel value
 extern double TempKelvin, PresMPa, Vexcess;
+
+// A fraction in counts of 1/PrecisionFactor, as the composition window keeps
+// it: the conversion saturates at the int64 limits and reads NaN as 0.
+inline std::int64_t FixedPoint(double fraction) {
+  return RuntimeCvtReal64ToSInt64(RuntimeCvtSInt64ToReal64(PrecisionFactor) * fraction);
+}
 
 // Puts every property back to its start value (start-up runs it once).
 void InitProperties();

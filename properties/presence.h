@@ -9,9 +9,7 @@
 
 namespace Globals::detail {
 
-inline std::int64_t FixedPoint(double fraction) {
-  return RuntimeCvtReal64ToSInt64(RuntimeCvtSInt64ToReal64(PrecisionFactor) * fraction);
-}
+using Globals::FixedPoint;
 
 // Entropy, Helmholtz, Gibbs, IdealGas and ChemicalPotential count a
 // component when its count is positive (Excess counts any non-zero one).
