@@ -7,7 +7,9 @@ namespace Globals {
 double ChemicalPotential(std::int32_t i, const GasArray& x, double T, double V,
                          std::int32_t model) {
   const double am = aMixture(x, T, model);
+  const PairTable aij = a;  // a handler let through below may recompute a and b
   const double bm = bMixture(x);
+  const GasArray bs = b;
   if (!(V > bm && T > 0) || i < 0 || i >= kGases) return 0.0;
 
   constexpr double R = GasConstant;
@@ -23,13 +25,13 @@ double ChemicalPotential(std::int32_t i, const GasArray& x, double T, double V,
   // is left out, i itself included.
   double S = 0.0;
   for (int j = 0; j < kGases; ++j) {
-    if (detail::Present(x[j])) S = S + (2 * x[j]) * a[i][j];
+    if (detail::Present(x[j])) S = S + (2 * x[j]) * aij[i][j];
     RuntimeBackgroundTask();
   }
-  mu = mu - (S / (bm * Sqrt(T)) - (b[i] * am) / ((bm * bm) * Sqrt(T))) * Log((V + bm) / V);
-  mu = mu - (am * b[i]) / ((bm * Sqrt(T)) * (V + bm));
+  mu = mu - (S / (bm * Sqrt(T)) - (bs[i] * am) / ((bm * bm) * Sqrt(T))) * Log((V + bm) / V);
+  mu = mu - (am * bs[i]) / ((bm * Sqrt(T)) * (V + bm));
   mu = mu - (R * T) * Log((V - bm) / V);
-  mu = mu + ((R * T) * b[i]) / (V - bm);
+  mu = mu + ((R * T) * bs[i]) / (V - bm);
   mu = mu - (R * T) * Log((0.1 * V) / ((x[i] * R) * T));
   return mu;
 }
