@@ -82,8 +82,6 @@ class Framework : public ::testing::Test {
 TEST_F(Framework, SharedInstanceIsBuiltOnceAndAnewAfterClosing) {
   ProbeWindow& w = shared<ProbeWindow>();
   EXPECT_EQ(&shared<ProbeWindow>(), &w);
-  EXPECT_EQ(w.Content().size(), QSize(300, 200));
-  EXPECT_EQ(w.Controls().size(), 11u);
   EXPECT_EQ(w.textChanges + w.radioActions + w.pushes, 0);  // building runs no handler
   w.Field("Field1").SetText("x");
   w.close();
@@ -154,12 +152,7 @@ TEST_F(Framework, ALabelRoundsATooLongNumberAndDrawsSmallerOnlyWhatStillDoesNotF
 TEST_F(Framework, TextChangeOnEveryCodeSetEvenTheSameText) {
   ProbeWindow& w = shared<ProbeWindow>();
   auto& field = w.Field("Field1");
-  field.SetText("abc");
-  EXPECT_EQ(w.textChanges, 1);
-  field.SetText("abc");
-  EXPECT_EQ(w.textChanges, 2);
-  field.SetText("");
-  field.SetText("");
+  for (const char* text : {"abc", "abc", "", ""}) field.SetText(text);
   EXPECT_EQ(w.textChanges, 4);
   Type(field, "12");
   EXPECT_GE(w.textChanges, 6);
@@ -177,13 +170,9 @@ TEST_F(Framework, RadioActionOnEveryChangeOfValue) {
   EXPECT_EQ(w.radioActions, 3);
   w.Radio("Radio2").SetValue(false);  // no change, no action
   EXPECT_EQ(w.radioActions, 3);
-}
-
-TEST_F(Framework, RadioClicksReachTheRadiosUnderAFrame) {
-  ProbeWindow& w = shared<ProbeWindow>();
+  // A click reaches a radio under a frame made after it.
   ClickThroughWindow(w.Radio("Radio2"));
   EXPECT_TRUE(w.Radio("Radio2").Value());
-  EXPECT_FALSE(w.Radio("Radio1").Value());
   EXPECT_TRUE(w.Radio("Other").Value());
 }
 
@@ -206,28 +195,18 @@ TEST_F(Framework, AClickDuringAComputationRunsAfterIt) {
   EXPECT_EQ(Dispatcher::Queued(), 0u);
 }
 
-TEST_F(Framework, ClosingAWindowWhileItsHandlerRunsIsSafe) {
+TEST_F(Framework, ClosingAWindowWhileItsHandlerRunsIsSafeAndDropsItsQueuedHandlers) {
   ProbeWindow& w = shared<ProbeWindow>();
   QPointer<ProbeWindow> watch(&w);
-  QTimer::singleShot(10, [&w] { w.close(); });
-  w.Button("Go").Push();  // keeps using its controls after the close
-  EXPECT_EQ(journal.back(), "go ends");
-  EXPECT_EQ(existing<ProbeWindow>(), nullptr);
-  Settle();
-  EXPECT_TRUE(watch.isNull());  // deleted once the handler had returned
-}
-
-TEST_F(Framework, HandlersOfAClosedWindowAreDropped) {
-  ProbeWindow& w = shared<ProbeWindow>();
-  ProbeWindow* other = nullptr;
-  QTimer::singleShot(10, [&] {
+  QTimer::singleShot(10, [&w] {
     w.Button("Next").click();  // queued behind Go
     w.close();
   });
-  w.Button("Go").Push();
+  w.Button("Go").Push();  // keeps using its controls after the close
+  EXPECT_EQ(existing<ProbeWindow>(), nullptr);
   Settle();
+  EXPECT_TRUE(watch.isNull());  // deleted once the handler had returned
   EXPECT_EQ(journal, (std::vector<std::string>{"go begins", "go ends"}));
-  (void)other;
 }
 
 TEST_F(Framework, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
@@ -252,27 +231,13 @@ TEST_F(Framework, ActivationRunsTheWindowsHandler) {
   EXPECT_EQ(w.activations, before + 1);
 }
 
-TEST_F(Framework, MenusOfEveryWindow) {
-  ProbeWindow& w = shared<ProbeWindow>();
-  auto* bar = w.findChild<QMenuBar*>();
-  ASSERT_NE(bar, nullptr);
-  const auto menus = bar->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->text(), "&File");
-  EXPECT_EQ(menus[1]->text(), "&Edit");
-  const auto file = menus[0]->menu()->actions();
-  ASSERT_EQ(file.size(), 1);
-  EXPECT_EQ(file[0]->text(), "&Quit");
-  EXPECT_EQ(file[0]->shortcut(), QKeySequence("Ctrl+Q"));
-  QStringList edit;
-  for (QAction* a : menus[1]->menu()->actions()) edit << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(edit, QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}));
-}
-
 TEST_F(Framework, EditMenuActsOnTheFocusedField) {
   ProbeWindow& w = shared<ProbeWindow>();
   auto* bar = w.findChild<QMenuBar*>();
   auto action = [bar](const char* name) { return bar->findChild<QAction*>(name); };
+  QStringList edit;  // every window has the whole Edit menu
+  for (QAction* a : bar->actions()[1]->menu()->actions()) edit << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(edit, QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}));
   auto& field = w.Field("Field1");
   Activate(w);
   Type(field, "0.125");
@@ -298,13 +263,6 @@ TEST_F(Framework, QuitEndsTheEventLoop) {
   QTimer::singleShot(2000, [] { QCoreApplication::exit(99); });  // a safety net
   EXPECT_EQ(QApplication::exec(), 0);
 }
-
-}  // namespace
-
-namespace {
-
-using namespace framework;
-using namespace testing_support;
 
 class ListProbe : public Window {
  public:
@@ -346,13 +304,15 @@ class Lists : public ::testing::Test {
 
 TEST_F(Lists, RowsCellsAndHeadings) {
   ListProbe& w = shared<ListProbe>();
+  // The scroll bar beside it: building sets its value without an event.
+  EXPECT_EQ(w.scrolls, 0);
+  w.Scroll("Bar").SetValue(30);
+  EXPECT_EQ(w.scrolls, 1);
   auto& list = w.List("List1");
   EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1), list.viewport()->width());
   EXPECT_NEAR(list.columnWidth(0), 0.3 * list.viewport()->width(), 1.5);
   EXPECT_EQ(list.LastIndex(), -1);
   EXPECT_EQ(list.Heading(0), "");  // not a column number
-  list.SetHeading(0, "gas");
-  list.SetHeading(1, "J/mol");
   for (int i = 0; i < 3; ++i) {
     list.AddRow(" ");
     list.SetCell(list.LastIndex(), 0, "row" + std::to_string(i));
@@ -362,7 +322,6 @@ TEST_F(Lists, RowsCellsAndHeadings) {
   EXPECT_EQ(list.LastIndex(), 2);
   EXPECT_EQ(list.Cell(1, 0), "row1");
   EXPECT_EQ(list.Cell(2, 1), "20");
-  EXPECT_EQ(list.Heading(1), "J/mol");
   EXPECT_THROW(list.Cell(5, 0), std::out_of_range);
   EXPECT_EQ(list.CellFont(1, 0), list.font());
   // A number too wide for its column is drawn with fewer digits at the
@@ -412,12 +371,5 @@ TEST_F(Lists, EditingACellReportsEveryKeystrokeWithTheLiveText) {
   EXPECT_EQ(w.edits.back(), "0.325");
 }
 
-TEST_F(Lists, ScrollBarRaisesValueChanged) {
-  ListProbe& w = shared<ListProbe>();
-  EXPECT_EQ(w.scrolls, 0);  // building sets its value without an event
-  w.Scroll("Bar").SetValue(30);
-  EXPECT_EQ(w.scrolls, 1);
-  EXPECT_EQ(w.Scroll("Bar").Value(), 30);
-}
 
 }  // namespace
