@@ -319,7 +319,6 @@ TEST_F(Lists, RowsCellsAndHeadings) {
   list.SetCell(1, 1, "-0.0999611609861660");
   EXPECT_EQ(list.CellFont(1, 1), list.font());
   const QString shown = QString::fromStdString(list.ShownCell(1, 1));
-  EXPECT_LT(shown.size(), 19);
   EXPECT_GE(shown.size(), 10);  // at least "-0.0999612"
   EXPECT_TRUE(QString("-0.0999611609861660").startsWith(shown.chopped(1))) << shown.toStdString();
   EXPECT_LE(QFontMetrics(list.font()).horizontalAdvance(shown), list.columnWidth(1));
@@ -360,6 +359,5 @@ TEST_F(Lists, EditingACellReportsEveryKeystrokeWithTheLiveText) {
   EXPECT_EQ(editor->text(), "0.325");
   EXPECT_EQ(w.edits.back(), "0.325");
 }
-
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/setup_windows.h"
 #include "core/globals.h"
 #include "framework/application.h"
 #include "framework/runtime.h"
@@ -470,26 +469,6 @@ TEST_F(PvtWindows, ClosingTheIsochoreDuringItsTableOrExportIsSafe) {
   }
   // The export finished its file.
   EXPECT_EQ(folder.Lines("1000.txt").size(), 4u + 1001u);
-}
-
-// ---- Opening ----
-
-TEST_F(PvtWindows, TheProcedureListOpensTheThreeWindows) {
-  auto& list = shared<app::Start3Window>();
-  for (const char* radio : {"MolarVolumes", "Pressures", "Temperatures"}) {
-    ClickThroughWindow(list.Radio(radio));
-    Press(list, "PushButton1");
-  }
-  ASSERT_NE(existing<VolumeWindow>(), nullptr);
-  ASSERT_NE(existing<PressureWindow>(), nullptr);
-  ASSERT_NE(existing<TemperatureWindow>(), nullptr);
-  EXPECT_TRUE(existing<TemperatureWindow>()->isVisible());
-  EXPECT_EQ(existing<Isochore>(), nullptr);  // only the pressure window opens it
-  // Asking again brings back the same window with its texts.
-  Type(existing<PressureWindow>()->Field("dataEntry"), "123");
-  ClickThroughWindow(list.Radio("Pressures"));
-  Press(list, "PushButton1");
-  EXPECT_EQ(existing<PressureWindow>()->Field("dataEntry").Text(), "123");
 }
 
 }  // namespace

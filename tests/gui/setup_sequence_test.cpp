@@ -78,17 +78,24 @@ TEST_F(SetupSequence, WalksFromStartToProcedures) {
   const auto before = AllWindows().size();
   procedures->Button("PushButton1").Push();
   EXPECT_EQ(AllWindows().size(), before);
-  // Each choice opens its window; the ones already open stay.
-  ClickThroughWindow(procedures->Radio("MolarVolumes"));
-  procedures->Button("PushButton1").Push();
+  // Each choice opens its window, shown; the ones already open stay.
+  auto open = [procedures](const char* radio) {
+    ClickThroughWindow(procedures->Radio(radio));
+    procedures->Button("PushButton1").Push();
+  };
+  for (const char* radio : {"MolarVolumes", "Pressures", "Temperatures", "Spinodal", "CriticalPoint"}) open(radio);
   pvt::VolumeWindow* volumes = existing<pvt::VolumeWindow>();
   ASSERT_NE(volumes, nullptr);
-  ClickThroughWindow(procedures->Radio("Spinodal"));
-  procedures->Button("PushButton1").Push();
+  ASSERT_NE(existing<pvt::PressureWindow>(), nullptr);
+  ASSERT_NE(existing<pvt::TemperatureWindow>(), nullptr);
+  EXPECT_TRUE(existing<pvt::TemperatureWindow>()->isVisible());
   EXPECT_NE(existing<critical::SpinodalWindow>(), nullptr);
-  ClickThroughWindow(procedures->Radio("CriticalPoint"));
-  procedures->Button("PushButton1").Push();
   EXPECT_NE(existing<critical::CriticalPointWindow>(), nullptr);
+  EXPECT_EQ(existing<pvt::Isochore>(), nullptr);  // only the pressure window opens it
+  // Asking again brings back the same window with its texts.
+  Type(existing<pvt::PressureWindow>()->Field("dataEntry"), "123");
+  open("Pressures");
+  EXPECT_EQ(existing<pvt::PressureWindow>()->Field("dataEntry").Text(), "123");
   EXPECT_EQ(existing<pvt::VolumeWindow>(), volumes);
 }
 
