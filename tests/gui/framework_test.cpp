@@ -212,15 +212,6 @@ TEST_F(Framework, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(journal.back(), "next");
 }
 
-TEST_F(Framework, ActivationRunsTheWindowsHandler) {
-  ProbeWindow& w = shared<ProbeWindow>();
-  const int before = w.activations;
-  QApplication::setActiveWindow(nullptr);
-  Settle();
-  Activate(w);
-  EXPECT_EQ(w.activations, before + 1);
-}
-
 TEST_F(Framework, EditMenuActsOnTheFocusedField) {
   ProbeWindow& w = shared<ProbeWindow>();
   auto* bar = w.findChild<QMenuBar*>();
@@ -246,9 +237,13 @@ TEST_F(Framework, EditMenuActsOnTheFocusedField) {
   EXPECT_EQ(field.Text(), "");
 }
 
-TEST_F(Framework, QuitEndsTheEventLoop) {
+TEST_F(Framework, ActivationRunsTheWindowsHandlerAndQuitEndsTheEventLoop) {
   ProbeWindow& w = shared<ProbeWindow>();
+  const int before = w.activations;
+  QApplication::setActiveWindow(nullptr);
+  Settle();
   Activate(w);
+  EXPECT_EQ(w.activations, before + 1);
   QTimer::singleShot(0, [&w] { QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier); });
   QTimer::singleShot(2000, [] { QCoreApplication::exit(99); });  // a safety net
   EXPECT_EQ(QApplication::exec(), 0);

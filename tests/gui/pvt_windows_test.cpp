@@ -224,11 +224,9 @@ TEST_F(PvtWindows, VolumeRootsOfNitrogenAtTenMegapascal) {
   ClickThroughWindow(w.Radio("Choice1"));
   for (const char* r : {"Result", "ExcessVol", "DensityResult"}) EXPECT_EQ(Text(w, r), "0") << r;
   ClickThroughWindow(w.Radio("Choice0"));
-  EXPECT_FALSE(w.Radio("Choice1").Value());
   EXPECT_EQ(Text(w, "Result"), Str(V));
   EXPECT_NEAR(Number(w, "DensityResult"), kMassN2 / V, 1e-14);
   EXPECT_EQ(Text(w, "ExcessVol"), "0");  // a pure gas has no excess
-  EXPECT_TRUE(w.Radio("Kelvin").Value());  // the unit pair is another group
   Screenshot(w, "VolumeWindow-roots");
 
   // A new calculation turns the root off and empties the results.
@@ -381,26 +379,24 @@ TEST_F(PvtWindows, TableAndExportRefuseRangesThatFailOrNeverEnd) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(PvtWindows, ExportWithoutAFiniteVolumeIsRefused) {
+TEST_F(PvtWindows, ARefusedExportSaysWhyAndWritesNothing) {
   Pure(Globals::CO2);
-  Globals::MolarVolumes[0] = std::nan("");
   ExportFolder folder;
+  // A volume that is no number would name the file "nan.txt".
+  Globals::MolarVolumes[0] = std::nan("");
   auto& w = Range("20", "30", "5");
   EXPECT_EQ(Text(w, "ResultV"), "no solution");
   EXPECT_EQ(Text(w, "ResultV1"), "0");
   Press(w, "Export");
-  EXPECT_TRUE(folder.Empty());  // no "nan.txt"
-  const auto messages = Messages();
+  EXPECT_TRUE(folder.Empty());
+  auto messages = Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("not a number"), std::string::npos) << messages[0];
-}
+  CloseMessages();
 
-TEST_F(PvtWindows, ExportToAFolderThatTakesNoFileSaysWhereAndWhy) {
-  Pure(Globals::CO2);
+  // A folder that takes no file. Permissions do not stop root; /proc takes
+  // no new file from anybody.
   Globals::MolarVolumes[0] = 100.0;
-  auto& w = Range("20", "30", "5");
-  // Permissions do not stop root; /proc takes no new file from anybody.
-  ExportFolder folder;
   fs::path unwritable = folder.Path() / "locked";
   fs::create_directory(unwritable);
   fs::permissions(unwritable, fs::perms::owner_read | fs::perms::owner_exec);
@@ -408,7 +404,7 @@ TEST_F(PvtWindows, ExportToAFolderThatTakesNoFileSaysWhereAndWhy) {
   fs::current_path(unwritable);
   Press(w, "Export");
   fs::current_path(folder.Path());
-  const auto messages = Messages();
+  messages = Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find((unwritable / "100.txt").string()), std::string::npos) << messages[0];
   EXPECT_NE(messages[0].find("cannot create a file"), std::string::npos) << messages[0];
