@@ -196,20 +196,9 @@ TEST(Layout, AlignmentAndAreaPlaceTheText) {
 
 TEST(Parser, AcceptsEveryConstructTogether) {
   const char* source =
-      "# all of it\n"
-      "size 300 120\n"
-      "area 0 0 300 120\n"
-      "align left\n"
-      "font serif 16 bold\n"
-      "color #204080\n"
-      "pen #102030 1.5\n"
-      "fill #80a0c0\n"
-      "path M 1 1 L 10 10 C 12 12 14 14 16 10 Z\n"
-      "ellipse 20 20 3 4\n"
-      "pen none\n"
-      "fill none\n"
-      "font math 14\n"
-      "align center\n"
+      "# all of it\nsize 300 120\narea 0 0 300 120\nalign left\nfont serif 16 bold\ncolor #204080\n"
+      "pen #102030 1.5\nfill #80a0c0\npath M 1 1 L 10 10 C 12 12 14 14 16 10 Z\nellipse 20 20 3 4\n"
+      "pen none\nfill none\nfont math 14\nalign center\n"
       "text \\left( \\frac{∂^2 A}{∂V^2} \\right)_T = \\sum_{i}^{N} x_i^2 \\sqrt{y} \\, \\; \\quad "
       "\\rm{d}V \\cdots \\vdots \\ddots \\{ \\} \\_ \\^ \\& μ ≥ φ · 2⁄3 "
       "\\left| \\matrix{a & b \\\\ c & d \\\\} \\right. {}_2 \n";
