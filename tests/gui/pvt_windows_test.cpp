@@ -47,22 +47,16 @@ void CloseMessages() {
 }
 
 // Runs the background hook on every pass, so that a timer fires inside the
-// first pass of a computation; puts the application's own hook back after.
-class EveryPassHook {
- public:
-  EveryPassHook() : saved_(CurrentBackgroundHook()) {
-    SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
-  }
+// first pass of a computation; Restore (also from inside the hook) or the
+// end of scope puts the application's own hook back.
+struct EveryPassHook {
+  BackgroundHook saved = CurrentBackgroundHook();
+  bool restored = false;
+  EveryPassHook() { SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0)); }
   ~EveryPassHook() { Restore(); }
-  // Back to the application's hook (also from inside the hook).
   void Restore() {
-    if (!restored_) SetBackgroundHook(saved_);
-    restored_ = true;
+    if (!std::exchange(restored, true)) SetBackgroundHook(saved);
   }
-
- private:
-  BackgroundHook saved_;
-  bool restored_ = false;
 };
 
 class PvtWindows : public ::testing::Test {
@@ -113,29 +107,26 @@ class PvtWindows : public ::testing::Test {
 };
 
 // A folder of its own as the working directory, for the export.
-class ExportFolder {
- public:
-  ExportFolder() : previous_(fs::current_path()) {
+struct ExportFolder {
+  fs::path previous = fs::current_path(), folder = MakeFolder();
+  ExportFolder() { fs::current_path(folder); }
+  ~ExportFolder() {
+    fs::current_path(previous);
+    fs::remove_all(folder);
+  }
+  static fs::path MakeFolder() {
     char pattern[] = "/tmp/pvt-export-XXXXXX";
     if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("no temporary folder");
-    folder_ = pattern;
-    fs::current_path(folder_);
+    return pattern;
   }
-  ~ExportFolder() {
-    fs::current_path(previous_);
-    fs::remove_all(folder_);
-  }
-  const fs::path& Path() const { return folder_; }
-  bool Empty() const { return fs::is_empty(folder_); }
+  const fs::path& Path() const { return folder; }
+  bool Empty() const { return fs::is_empty(folder); }
   std::vector<std::string> Lines(const std::string& name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ifstream in(folder / name, std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
   }
-
- private:
-  fs::path previous_, folder_;
 };
 
 // ---- Pressure and temperature ----
