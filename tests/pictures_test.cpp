@@ -50,6 +50,11 @@ std::shared_ptr<const FormulaPicture> Parse(const std::string& source) {
   return ParseFormulaPicture(QByteArray::fromStdString(source));
 }
 
+// Where the ink of a picture of `text` lies, `head` giving its size and font.
+QRectF Ink(const std::string& text, const std::string& head = "size 200 100\n") {
+  return Parse(head + "text " + text)->InkBounds();
+}
+
 // The picture drawn on white into its own size at `ratio`, offset by `border`
 // logical pixels inside a larger image.
 QImage Render(const framework::Picture& picture, double ratio, int border = 0) {
@@ -74,7 +79,10 @@ QRect Inked(const QImage& image) {
   return inked;
 }
 
+// Each picture is also written as PNG at one and two times, to be looked at.
 TEST(Pictures, EveryPictureLoadsAtItsSizeAndFitsInsideAMargin) {
+  const QDir dir(QStringLiteral(PICTURE_DUMP_DIR));
+  ASSERT_TRUE(dir.mkpath(QStringLiteral(".")));
   for (const Expected& e : kPictures) {
     SCOPED_TRACE(e.name);
     const auto picture = std::dynamic_pointer_cast<const FormulaPicture>(GetPicture(e.id));
@@ -93,31 +101,19 @@ TEST(Pictures, EveryPictureLoadsAtItsSizeAndFitsInsideAMargin) {
     EXPECT_FALSE(drawn.isEmpty());
     EXPECT_TRUE(allowed.contains(drawn)) << drawn.x() << ' ' << drawn.y() << ' ' << drawn.width()
                                          << ' ' << drawn.height();
+    const QString stem = QStringLiteral("%1_%2").arg(e.id).arg(QLatin1String(e.name));
+    EXPECT_TRUE(Render(*picture, 1).save(dir.filePath(stem + QStringLiteral(".png"))));
+    EXPECT_TRUE(Render(*picture, 2).save(dir.filePath(stem + QStringLiteral("@2x.png"))));
   }
 }
 
-TEST(Pictures, UnknownIdsHaveNoPicture) {
+TEST(Pictures, UnknownAndHiddenIdsHaveNoPicture) {
   for (int id : {167, 202, 0, -1, INT_MIN, INT_MAX}) EXPECT_EQ(GetPicture(id), nullptr) << id;
-}
-
-TEST(Pictures, AHiddenPictureIsMissingUntilShownAgain) {
   framework::HidePictureResource(170, true);
   EXPECT_EQ(GetPicture(170), nullptr);
   EXPECT_NE(GetPicture(169), nullptr);
   framework::HidePictureResource(170, false);
   EXPECT_NE(GetPicture(170), nullptr);
-}
-
-TEST(Pictures, WrittenAsPngAtOneAndTwoTimes) {
-  const QDir dir(QStringLiteral(PICTURE_DUMP_DIR));
-  ASSERT_TRUE(dir.mkpath(QStringLiteral(".")));
-  for (const Expected& e : kPictures) {
-    const auto picture = GetPicture(e.id);
-    ASSERT_NE(picture, nullptr) << e.name;
-    const QString stem = QStringLiteral("%1_%2").arg(e.id).arg(QLatin1String(e.name));
-    EXPECT_TRUE(Render(*picture, 1).save(dir.filePath(stem + QStringLiteral(".png"))));
-    EXPECT_TRUE(Render(*picture, 2).save(dir.filePath(stem + QStringLiteral("@2x.png"))));
-  }
 }
 
 TEST(Drawing, AtTwiceThePixelRatioEdgesAreSharpAndSmooth) {
@@ -126,20 +122,14 @@ TEST(Drawing, AtTwiceThePixelRatioEdgesAreSharpAndSmooth) {
   const QImage image = Render(*picture, 2);
   ASSERT_EQ(image.size(), QSize(446, 110));
   // An upscaled 1x image would be made of uniform 2x2 blocks.
-  int detailedBlocks = 0;
-  int partial = 0;
+  int detailedBlocks = 0, partial = 0;
   for (int y = 0; y + 1 < image.height(); y += 2) {
     for (int x = 0; x + 1 < image.width(); x += 2) {
       const QRgb p = image.pixel(x, y);
-      if (p != image.pixel(x + 1, y) || p != image.pixel(x, y + 1) || p != image.pixel(x + 1, y + 1)) {
-        ++detailedBlocks;
+      detailedBlocks += p != image.pixel(x + 1, y) || p != image.pixel(x, y + 1) || p != image.pixel(x + 1, y + 1);
+      for (QRgb q : {p, image.pixel(x + 1, y), image.pixel(x, y + 1), image.pixel(x + 1, y + 1)}) {
+        partial += qGray(q) > 40 && qGray(q) < 215;
       }
-    }
-  }
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const int grey = qGray(image.pixel(x, y));
-      if (grey > 40 && grey < 215) ++partial;
     }
   }
   EXPECT_GT(detailedBlocks, 300);
@@ -161,9 +151,7 @@ TEST(Drawing, ScalesIntoALargerTarget) {
 }
 
 TEST(Layout, ScriptsAndFractionsMoveWhereTheyBelong) {
-  const auto plain = Parse("size 200 100\ntext x2")->InkBounds();
-  const auto sub = Parse("size 200 100\ntext x_2")->InkBounds();
-  const auto sup = Parse("size 200 100\ntext x^2")->InkBounds();
+  const auto plain = Ink("x2"), sub = Ink("x_2"), sup = Ink("x^2");
   // Lines are centred as a whole, so compare extents rather than positions,
   // except below: a subscript this shallow keeps the baseline where it was.
   EXPECT_GT(sub.bottom(), plain.bottom() + 2);
@@ -171,72 +159,46 @@ TEST(Layout, ScriptsAndFractionsMoveWhereTheyBelong) {
   EXPECT_LT(sub.width(), plain.width());  // smaller digits
   EXPECT_LT(sup.width(), plain.width() + 1);
 
-  const auto side = Parse("size 200 100\ntext ab")->InkBounds();
-  const auto stacked = Parse("size 200 100\ntext \\frac{a}{b}")->InkBounds();
+  const auto side = Ink("ab"), stacked = Ink("\\frac{a}{b}");
   EXPECT_GT(stacked.height(), 1.8 * side.height());
   EXPECT_LT(stacked.width(), side.width() + 4);
 
-  const auto sigma = Parse("size 200 100\ntext \\sum x")->InkBounds();
-  const auto limits = Parse("size 200 100\ntext \\sum_{i}^{N} x")->InkBounds();
+  const auto sigma = Ink("\\sum x"), limits = Ink("\\sum_{i}^{N} x");
   EXPECT_GT(limits.height(), sigma.height() + 10);
   EXPECT_NEAR(limits.width(), sigma.width(), 1);  // the limits sit under and over it
 
-  const auto one = Parse("size 200 100\ntext \\left| \\matrix{a & b} \\right|")->InkBounds();
-  const auto three = Parse("size 200 100\ntext \\left| \\matrix{a & b \\\\ c & d \\\\ e & f} \\right|")
-                         ->InkBounds();
+  const auto one = Ink("\\left| \\matrix{a & b} \\right|");
+  const auto three = Ink("\\left| \\matrix{a & b \\\\ c & d \\\\ e & f} \\right|");
   EXPECT_GT(three.height(), 2.5 * one.height() - 4);
   EXPECT_NEAR(three.width(), one.width(), 1);
 
-  const auto bare = Parse("size 200 100\ntext \\frac{a}{b}")->InkBounds();
-  const auto fenced = Parse("size 200 100\ntext \\left(\\frac{a}{b}\\right)")->InkBounds();
-  EXPECT_GT(fenced.height(), bare.height());  // the parentheses cover the fraction
-
-  const auto root = Parse("size 200 100\ntext \\sqrt{x}")->InkBounds();
-  EXPECT_GT(root.width(), 1.5 * Parse("size 200 100\ntext x")->InkBounds().width());
+  // The parentheses cover the fraction; the root sign adds to its operand.
+  EXPECT_GT(Ink("\\left(\\frac{a}{b}\\right)").height(), stacked.height());
+  EXPECT_GT(Ink("\\sqrt{x}").width(), 1.5 * Ink("x").width());
 }
 
 TEST(Layout, MathIgnoresBlanksAndSpacesSignsButTextKeepsBlanks) {
-  EXPECT_EQ(Parse("size 200 50\ntext a+b=c")->InkBounds(),
-            Parse("size 200 50\ntext a + b  =   c")->InkBounds());
-  EXPECT_GT(Parse("size 200 50\ntext a+b")->InkBounds().width(),
-            Parse("size 200 50\nfont serif 18\ntext a+b")->InkBounds().width() + 4);
+  const std::string head = "size 200 50\n";
+  EXPECT_EQ(Ink("a+b=c", head), Ink("a + b  =   c", head));
+  EXPECT_GT(Ink("a+b", head).width(), Ink("a+b", head + "font serif 18\n").width() + 4);
   // A leading minus is a sign of its operand, not a binary operator.
-  EXPECT_LT(Parse("size 200 50\ntext -b")->InkBounds().width() + 4,
-            Parse("size 200 50\ntext a-b")->InkBounds().width() -
-                Parse("size 200 50\ntext a")->InkBounds().width());
-  EXPECT_GT(Parse("size 200 50\nfont sans 16\ntext a b")->InkBounds().width(),
-            Parse("size 200 50\nfont sans 16\ntext ab")->InkBounds().width() + 2);
+  EXPECT_LT(Ink("-b", head).width() + 4, Ink("a-b", head).width() - Ink("a", head).width());
+  EXPECT_GT(Ink("a b", head + "font sans 16\n").width(), Ink("ab", head + "font sans 16\n").width() + 2);
 }
 
 TEST(Layout, AlignmentAndAreaPlaceTheText) {
-  const auto left = Parse("size 200 40\nalign left\ntext x")->InkBounds();
-  const auto centre = Parse("size 200 40\ntext x")->InkBounds();
-  EXPECT_LT(left.left(), 4);
-  EXPECT_NEAR(centre.center().x(), 100, 2);
-  const auto placed = Parse("size 200 40\narea 100 0 100 40\nalign left\ntext x")->InkBounds();
-  EXPECT_NEAR(placed.left(), 100, 2);
+  EXPECT_LT(Ink("x", "size 200 40\nalign left\n").left(), 4);
+  EXPECT_NEAR(Ink("x", "size 200 40\n").center().x(), 100, 2);
+  EXPECT_NEAR(Ink("x", "size 200 40\narea 100 0 100 40\nalign left\n").left(), 100, 2);
   // Labels with and without subscripts share a baseline, so they line up.
-  const auto withSub = Parse("size 40 25\nfont sans 16\ntext H_2O")->InkBounds();
-  const auto without = Parse("size 40 25\nfont sans 16\ntext HO")->InkBounds();
-  EXPECT_EQ(withSub.top(), without.top());
+  EXPECT_EQ(Ink("H_2O", "size 40 25\nfont sans 16\n").top(), Ink("HO", "size 40 25\nfont sans 16\n").top());
 }
 
 TEST(Parser, AcceptsEveryConstructTogether) {
   const char* source =
-      "# all of it\n"
-      "size 300 120\n"
-      "area 0 0 300 120\n"
-      "align left\n"
-      "font serif 16 bold\n"
-      "color #204080\n"
-      "pen #102030 1.5\n"
-      "fill #80a0c0\n"
-      "path M 1 1 L 10 10 C 12 12 14 14 16 10 Z\n"
-      "ellipse 20 20 3 4\n"
-      "pen none\n"
-      "fill none\n"
-      "font math 14\n"
-      "align center\n"
+      "# all of it\nsize 300 120\narea 0 0 300 120\nalign left\nfont serif 16 bold\ncolor #204080\n"
+      "pen #102030 1.5\nfill #80a0c0\npath M 1 1 L 10 10 C 12 12 14 14 16 10 Z\nellipse 20 20 3 4\n"
+      "pen none\nfill none\nfont math 14\nalign center\n"
       "text \\left( \\frac{∂^2 A}{∂V^2} \\right)_T = \\sum_{i}^{N} x_i^2 \\sqrt{y} \\, \\; \\quad "
       "\\rm{d}V \\cdots \\vdots \\ddots \\{ \\} \\_ \\^ \\& μ ≥ φ · 2⁄3 "
       "\\left| \\matrix{a & b \\\\ c & d \\\\} \\right. {}_2 \n";
@@ -246,59 +208,24 @@ TEST(Parser, AcceptsEveryConstructTogether) {
 TEST(Parser, RejectsMalformedSources) {
   const std::string head = "size 100 50\n";
   const std::string rejected[] = {
-      "",
-      "\n\n# only a comment\n",
-      "size 100 50\n",
-      "text x\n",
-      "size 0 50\ntext x",
-      "size 100\ntext x",
-      "size 100 50 7\ntext x",
-      "size 1e9 50\ntext x",
-      "size nan 50\ntext x",
-      "size 10.5 50\ntext x",
-      head + "text",
-      head + "bogus 1 2",
-      head + "font math 0\ntext x",
-      head + "font fancy 12\ntext x",
-      head + "font math 12 italic\ntext x",
-      head + "align right\ntext x",
-      head + "color red\ntext x",
-      head + "color #12345\ntext x",
-      head + "pen #000000\npath M 0 0 L 1 1",
-      head + "pen #000000 -1\npath M 0 0 L 1 1",
-      head + "path L 1 1",
-      head + "path M 1 1",
-      head + "path M 1 1 L 2",
-      head + "path M 1 1 Q 2 2",
-      head + "path M 1 1 L inf 2",
-      head + "ellipse 1 2 3",
-      head + "ellipse 1 2 0 3",
-      head + "area 0 0 -5 10\ntext x",
-      head + "text \\frac{a}",
-      head + "text \\frac{a}b",
-      head + "text {a",
-      head + "text a}",
-      head + "text \\unknown{x}",
-      head + "text \\",
-      head + "text x_",
-      head + "text _x",
-      head + "text x_a_b",
-      head + "text x^a^b",
-      head + "text x_\\frac{a}{b}",
-      head + "text \\left( x",
-      head + "text \\left( x \\right",
-      head + "text \\left< x \\right>",
-      head + "text x \\right)",
-      head + "text a & b",
-      head + "text a \\\\ b",
-      head + "text \\matrix{a & b",
-      head + "text \\matrix a",
-      head + "text \\sqrt",
-      head + "text \\rm d",
-      head + "text a\x01" "b",
-      head + "text a\xff\xfe" "b",
-      std::string("size 100 50\ntext a\0b", sizeof("size 100 50\ntext a\0b") - 1),
-      "\xef\xbb\xbf\xff garbage \x80\x81",
+      // No picture, or a size that is missing, misshapen or absurd.
+      "", "\n\n# only a comment\n", "size 100 50\n", "text x\n", "size 0 50\ntext x", "size 100\ntext x",
+      "size 100 50 7\ntext x", "size 1e9 50\ntext x", "size nan 50\ntext x", "size 10.5 50\ntext x",
+      // Bad commands and arguments.
+      head + "text", head + "bogus 1 2", head + "font math 0\ntext x", head + "font fancy 12\ntext x",
+      head + "font math 12 italic\ntext x", head + "align right\ntext x", head + "color red\ntext x",
+      head + "color #12345\ntext x", head + "pen #000000\npath M 0 0 L 1 1", head + "pen #000000 -1\npath M 0 0 L 1 1",
+      head + "path L 1 1", head + "path M 1 1", head + "path M 1 1 L 2", head + "path M 1 1 Q 2 2",
+      head + "path M 1 1 L inf 2", head + "ellipse 1 2 3", head + "ellipse 1 2 0 3", head + "area 0 0 -5 10\ntext x",
+      // Formulas that do not close or do not parse.
+      head + "text \\frac{a}", head + "text \\frac{a}b", head + "text {a", head + "text a}",
+      head + "text \\unknown{x}", head + "text \\", head + "text x_", head + "text _x", head + "text x_a_b",
+      head + "text x^a^b", head + "text x_\\frac{a}{b}", head + "text \\left( x", head + "text \\left( x \\right",
+      head + "text \\left< x \\right>", head + "text x \\right)", head + "text a & b", head + "text a \\\\ b",
+      head + "text \\matrix{a & b", head + "text \\matrix a", head + "text \\sqrt", head + "text \\rm d",
+      // Control bytes, broken UTF-8, a NUL, and nesting or length past the limits.
+      head + "text a\x01" "b", head + "text a\xff\xfe" "b",
+      std::string("size 100 50\ntext a\0b", sizeof("size 100 50\ntext a\0b") - 1), "\xef\xbb\xbf\xff garbage \x80\x81",
       head + "text " + std::string(5000, '{') + "x" + std::string(5000, '}'),
       head + "text " + std::string(40, '{') + "x" + std::string(40, '}'),
       head + "text x" + std::string(100000, ' '),
