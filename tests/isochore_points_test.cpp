@@ -26,34 +26,27 @@ std::vector<std::string> Celsius(const IsochoreRange& r) {
   return out;
 }
 
-TEST(IsochoreRange, RunningSumMeetsAnInclusiveMaximum) {
-  const auto r = IsochoreTemperatures("20", "30", "5");
-  EXPECT_FALSE(r.faults.Any());
-  EXPECT_EQ(Celsius(r), (std::vector<std::string>{"20", "25", "30"}));
-}
-
-TEST(IsochoreRange, RunningSumPassesTheMaximumByRounding) {
+TEST(IsochoreRange, RunningSumUpToAnInclusiveMaximum) {
+  EXPECT_EQ(Celsius(IsochoreTemperatures("20", "30", "5")),
+            (std::vector<std::string>{"20", "25", "30"}));
+  EXPECT_EQ(Celsius(IsochoreTemperatures("100", "101", "50")), (std::vector<std::string>{"100"}));
   // 0.1 is not exact: the tenth addition lands just above 1 degree C.
   const auto r = IsochoreTemperatures("0", "1", "0.1");
   ASSERT_EQ(r.kelvins.size(), 10u);
   EXPECT_EQ(Celsius(r).front(), "0");
   EXPECT_NEAR(r.kelvins.back() - 273.15, 0.9, 1e-9);
   for (std::size_t i = 1; i < r.kelvins.size(); ++i) EXPECT_GT(r.kelvins[i], r.kelvins[i - 1]);
-}
-
-TEST(IsochoreRange, StartsAtMinimumInKelvinLessOneStep) {
   // (a + 273.15) - step, then + step: four points, 170.05 included. Starting
   // from (a - step) + 273.15 instead gives only three.
-  const auto r = IsochoreTemperatures("169.9", "170.05", "0.05");
-  ASSERT_EQ(r.kelvins.size(), 4u);
-  const double first = (169.9 + 273.15) - 0.05 + 0.05;
-  EXPECT_EQ(r.kelvins[0], first);
-  EXPECT_LE(r.kelvins[3], 170.05 + 273.15);
-}
-
-TEST(IsochoreRange, AStepWiderThanTheRangeGivesOnePoint) {
-  const auto r = IsochoreTemperatures("100", "101", "50");
-  EXPECT_EQ(Celsius(r), (std::vector<std::string>{"100"}));
+  const auto s = IsochoreTemperatures("169.9", "170.05", "0.05");
+  ASSERT_EQ(s.kelvins.size(), 4u);
+  EXPECT_EQ(s.kelvins[0], (169.9 + 273.15) - 0.05 + 0.05);
+  EXPECT_LE(s.kelvins[3], 170.05 + 273.15);
+  // 0 to 999.99 in steps of 0.01: 100 000 points by count, within the limit.
+  const auto big = IsochoreTemperatures("0", "999.99", "0.01");
+  EXPECT_FALSE(big.faults.Any());
+  EXPECT_GE(big.kelvins.size(), 99999u);
+  EXPECT_LE(big.kelvins.size(), kMaxIsochorePoints);
 }
 
 TEST(IsochoreRange, EachFieldIsCheckedOnItsOwn) {
@@ -109,15 +102,7 @@ TEST(IsochoreRange, StepsThatWouldNeverEndAreRefusedAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
-TEST(IsochoreRange, UpToTheLimitOfPoints) {
-  // 0 to 999.99 in steps of 0.01: 100 000 points by count.
-  const auto r = IsochoreTemperatures("0", "999.99", "0.01");
-  EXPECT_FALSE(r.faults.Any());
-  EXPECT_GE(r.kelvins.size(), 99999u);
-  EXPECT_LE(r.kelvins.size(), kMaxIsochorePoints);
-}
-
-TEST(IsochoreFile, HeaderNamesTheParameterSet) {
+TEST(IsochoreFile, HeaderNameAndLines) {
   EXPECT_EQ(IsochoreHeader(Globals::Brennick1977),
             (std::vector<std::string>{"Modified Redlich-Kwong equation of state",
                                       "reference: Brennick (1977)", "Temperature, Pressure",
@@ -127,9 +112,6 @@ TEST(IsochoreFile, HeaderNamesTheParameterSet) {
   const auto unknown = IsochoreHeader(7);
   ASSERT_EQ(unknown.size(), 3u);
   EXPECT_EQ(unknown[1], "Temperature, Pressure");
-}
-
-TEST(IsochoreFile, NameAndLines) {
   EXPECT_EQ(IsochoreFileName(44.0098), "44.0098.txt");
   EXPECT_EQ(IsochoreFileName(0.0), "0.txt");
   EXPECT_EQ(IsochoreLine(298.15, 0.5), "25, 0.5");

@@ -58,15 +58,14 @@ TEST(SaturationPressure, HydrogenAndArgonRules) {
 }
 
 TEST(SaturationPressure, ZeroTemperatureAndBadArguments) {
-  EXPECT_EQ(SaturationPressure(H2O, 0.0), 0.0);
-  EXPECT_EQ(SaturationPressure(NH3, 0.0), 0.0);
+  EXPECT_EQ(SaturationPressure(H2O, 0.0) + SaturationPressure(NH3, 0.0), 0.0);
   EXPECT_EQ(SaturationPressure(H2, 0.0), 0.1);
   EXPECT_NEAR(SaturationPressure(Ar, 0.0), (0.1 * 150.87 - 4.898 * 83.3) / (150.87 - 83.3), 1e-13);
   // No infinity or NaN reaches a caller.
-  EXPECT_EQ(SaturationPressure(H2O, -1.0), 0.0);
-  EXPECT_EQ(SaturationPressure(CO2, std::nan("")), 0.0);
-  EXPECT_EQ(SaturationPressure(-1, 300), 0.0);
-  EXPECT_EQ(SaturationPressure(11, 300), 0.0);
+  for (auto [gas, T] : {std::pair{int{H2O}, -1.0}, std::pair{int{CO2}, std::nan("")}, std::pair{-1, 300.0},
+                        std::pair{11, 300.0}}) {
+    EXPECT_EQ(SaturationPressure(gas, T), 0.0) << gas << " " << T;
+  }
 }
 
 TEST(IdealGas, ReferenceStateAndWaterAt500K) {
@@ -142,20 +141,10 @@ TEST(Fugacities, WaterCarbonDioxideAt100MPa) {
   EXPECT_NEAR(Fugacity[H2O], 0.5 * 0.35306064131302123 * P, 1e-13 * 17.7);
   EXPECT_NEAR(Entropy(kWaterCO2, T, V, Brennick1977), 172.96582569422742, 1e-13 * 173);
   EXPECT_NEAR(Gibbs(kWaterCO2, T, V, Brennick1977), -427013.53889284754, 1e-13 * 427014);
-}
-
-TEST(Fugacities, PureGasIsTheRedlichKwongCoefficient) {
-  const double T = 350, V = 400, R = 8.314472;
-  const double am = aMixture(Pure(CH4), T, Brennick1977), bm = bMixture(Pure(CH4));
-  const double P = Pressure(Pure(CH4), T, V, Brennick1977), Z = P * V / (R * T);
-  // ln phi = Z - 1 - ln(Z (V - b)/V) - a/(b R T^1.5) ln((V + b)/V)
-  const double lnPhi = Z - 1 - std::log(Z * (V - bm) / V) -
-                       am / (bm * R * std::pow(T, 1.5)) * std::log((V + bm) / V);
-  Fugacities(Pure(CH4), T, P, V, Brennick1977);
-  EXPECT_NEAR(Coefficient[CH4], std::exp(lnPhi), 1e-13);
-  EXPECT_EQ(Fugacity[H2O], 0.0);  // absent: a coefficient, but no fugacity
-  EXPECT_GT(Coefficient[H2O], 0.0);
-  EXPECT_NE(Coefficient[H2O], 1.0);
+  // An absent gas has a coefficient, but no fugacity.
+  EXPECT_EQ(Fugacity[CH4], 0.0);
+  EXPECT_GT(Coefficient[CH4], 0.0);
+  EXPECT_NE(Coefficient[CH4], 1.0);
 }
 
 TEST(Entropy, MixingTermsOfAnEquimolarPair) {
