@@ -50,14 +50,15 @@ TEST(GasConstants, TablesAreRebuiltOnEveryCall) {
   EXPECT_EQ(MM[H2], 2.01588);
 }
 
-TEST(Attraction, PureWaterUnderTheThreeParameterSets) {
+TEST(Attraction, PureWaterAndCarbonDioxide) {
   // t = 400 degC. Brennick 1977: 166800000 - 193080*400 + 186.4*400^2
   // - 0.071288*400^3 = 114829568 atm units, times 0.101325.
-  EXPECT_NEAR(aMixture(Pure(H2O), 673.15, Brennick1977), 11635105.9776, 1e-6);
   EXPECT_EQ(aMixture(Pure(H2O), 673.15, Brennick1977), 11635105.977599999);
   // Brennick 1981 quartic at t = 400: 105364160.
   EXPECT_NEAR(aMixture(Pure(H2O), 673.15, Brennick1981), 10676023.512, 1e-6);
   EXPECT_NEAR(aMixture(Pure(H2O), 673.15, Ostrem1999), 12233924.65, 0.01);
+  // Pure CO2 at 300 K: (73030000 - 71400*26.85 + 21.57*26.85^2) * 0.101325.
+  EXPECT_EQ(aMixture(Pure(CO2), 300, Brennick1977), 7207091.23972778);
   // The pure-gas value is the diagonal entry of the pair table.
   EXPECT_EQ(aMixture(Pure(H2O), 673.15, Ostrem1999), a[H2O][H2O]);
 }
@@ -111,9 +112,7 @@ TEST(Attraction, PairTableRules) {
   EXPECT_NE(a[CH4][N2], ch4N2);
 }
 
-TEST(Attraction, ReferenceValues) {
-  // Pure CO2 at 300 K: (73030000 - 71400*26.85 + 21.57*26.85^2) * 0.101325.
-  EXPECT_EQ(aMixture(Pure(CO2), 300, Brennick1977), 7207091.23972778);
+TEST(Attraction, ArgonUnderEverySet) {
   // Gases 2..10 of the Brennick sets: a0 = 0.4275 R^2 Tc^2.5 / Pc in atm units
   // written as R_atm^2 Tc^2.5 / (9 g Pc[atm]); in MPa units this is the
   // textbook Omega_a R^2 Tc^2.5 / Pc with Omega_a = 1/(9 g). Argon keeps its
@@ -136,12 +135,6 @@ TEST(Attraction, AssociationFallbackAtAndBelow100925mK) {
   aMixture(kWaterCO2, T, Ostrem1999);
   const double ostrem = 69.130444638784 * T * T * std::sqrt(T) * 9.869232667160128e100 / 2;
   EXPECT_NEAR(a[H2O][CO2], ostrem, 1e-13 * ostrem);
-  // Just above, the formula itself: exp(-11.071 + 5953/T - 2746000/T^2 + 464600000/T^3).
-  const double T2 = 100.93;
-  aMixture(kWaterCO2, T2, Brennick1977);
-  const double K = std::exp(-11.071 + 5953 / T2 - 2746000 / (T2 * T2) + 464600000 / (T2 * T2 * T2));
-  const double formula = 682.2644424813527 * T2 * T2 * std::sqrt(T2) * K / 2;
-  EXPECT_NEAR(a[H2O][CO2], formula, 1e-12 * formula);
 }
 
 TEST(Attraction, UnknownModelSumsTheTableAsItStands) {
