@@ -31,8 +31,8 @@ TEST(Cubic, ThreeRealRootsAreMiddleSmallestLargest) {
   const double sets[][3] = {{1, 2, 4}, {15.9, 358.7, 24415.1}, {-9.9, -5.8, 265.1},
                             {0.001, 0.002, 1000}};
   for (const auto& v : sets) {
-    const CubicRoots r = CubicEquation(-(v[0] + v[1] + v[2]), v[0] * v[1] + v[0] * v[2] + v[1] * v[2],
-                                       -(v[0] * v[1] * v[2]));
+    const double c1 = v[0] * v[1] + v[0] * v[2] + v[1] * v[2];
+    const CubicRoots r = CubicEquation(-(v[0] + v[1] + v[2]), c1, -(v[0] * v[1] * v[2]));
     EXPECT_NEAR(r[0][1], v[0], 1e-9 * v[2]);
     EXPECT_NEAR(r[0][0], v[1], 1e-9 * v[2]);
     EXPECT_NEAR(r[0][2], v[2], 1e-9 * v[2]);

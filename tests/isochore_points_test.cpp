@@ -71,10 +71,10 @@ TEST(IsochoreRange, EachFieldIsCheckedOnItsOwn) {
       {"0", "1e308", "1e304", true, false, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.min) + " " + c.max + " " + c.step);
     const auto r = IsochoreTemperatures(c.min, c.max, c.step);
-    EXPECT_EQ(r.faults.minimum, c.minimum) << c.min << " " << c.max << " " << c.step;
-    EXPECT_EQ(r.faults.maximum, c.maximum) << c.min << " " << c.max << " " << c.step;
-    EXPECT_EQ(r.faults.interval, c.interval) << c.min << " " << c.max << " " << c.step;
+    EXPECT_EQ((std::array{r.faults.minimum, r.faults.maximum, r.faults.interval}),
+              (std::array{c.minimum, c.maximum, c.interval}));
     EXPECT_TRUE(r.kelvins.empty());
   }
 }
