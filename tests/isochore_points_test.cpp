@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -81,10 +82,7 @@ TEST(IsochoreRange, EachFieldIsCheckedOnItsOwn) {
 
 TEST(IsochoreRange, StepsThatWouldNeverEndAreRefusedAtOnce) {
   const auto start = std::chrono::steady_clock::now();
-  struct Case {
-    const char *min, *max, *step;
-  };
-  const Case cases[] = {
+  const std::array<const char*, 3> cases[] = {
       {"1000", "1001", "1e-14"},    // 1273.15 + 1e-14 is 1273.15
       {"0", "1000", "1e-7"},        // 1e10 points
       {"0", "1e308", "1"},          // a maximum the sum never passes
@@ -93,9 +91,9 @@ TEST(IsochoreRange, StepsThatWouldNeverEndAreRefusedAtOnce) {
       // unit in the last place exceeds the step.
       {"750.8499999999999", "750.8500000000002", "6e-14"},
   };
-  for (const Case& c : cases) {
-    const auto r = IsochoreTemperatures(c.min, c.max, c.step);
-    EXPECT_TRUE(r.faults.interval) << c.min << " " << c.max << " " << c.step;
+  for (auto [min, max, step] : cases) {
+    const auto r = IsochoreTemperatures(min, max, step);
+    EXPECT_TRUE(r.faults.interval) << min << " " << max << " " << step;
     EXPECT_FALSE(r.faults.minimum || r.faults.maximum);
     EXPECT_TRUE(r.kelvins.empty());
   }
