@@ -9,7 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "core/globals.h"
 #include "framework/runtime.h"
@@ -129,9 +129,7 @@ class TextFile : public ::testing::Test {
 
   static std::string Read(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
