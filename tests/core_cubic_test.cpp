@@ -45,7 +45,7 @@ TEST(Cubic, ThreeRealRootsAreMiddleSmallestLargest) {
   EXPECT_EQ(Choose(r, 7), r[0][2]);  // any other mode: the last real root
 }
 
-TEST(Cubic, OneRealRootHyperbolicForms) {
+TEST(Cubic, OneRealRootHyperbolicFormsFiniteAtExtremes) {
   // V^3 - 3V -/+ 4 (p = -3, z = +/-2): one real root in (2, 3), or its negative.
   const CubicRoots r = CubicEquation(0, -3, -4), s = CubicEquation(0, -3, 4);
   EXPECT_GT(r[0][0], 2);
@@ -69,6 +69,10 @@ TEST(Cubic, OneRealRootHyperbolicForms) {
   EXPECT_NEAR(t[0][2], -0.5, 1e-15);
   EXPECT_NEAR(t[1][1], -std::sqrt(7.0) / 2, 1e-15);
   EXPECT_NEAR(t[1][2], std::sqrt(7.0) / 2, 1e-15);
+  // Nearly p = 0 with a large q: |z| beyond 1e154, where z*z overflows.
+  EXPECT_NEAR(CubicEquation(0, 1e-110, -8)[0][0], 2, 1e-13);
+  EXPECT_NEAR(CubicEquation(0, 1e-110, 8)[0][0], -2, 1e-13);
+  EXPECT_NEAR(CubicEquation(0, -1e-110, 8)[0][0], -2, 1e-13);
 }
 
 TEST(Cubic, VanishingQOrP) {
@@ -97,14 +101,7 @@ TEST(Cubic, VanishingQOrP) {
   for (int j = 0; j < 3; ++j) EXPECT_LT(Residual(w, j, -6, 12, 0), 1e-13);
 }
 
-TEST(Cubic, ExtremeCoefficientsStayFinite) {
-  // Nearly p = 0 with a large q: |z| beyond 1e154, where z*z overflows.
-  EXPECT_NEAR(CubicEquation(0, 1e-110, -8)[0][0], 2, 1e-13);
-  EXPECT_NEAR(CubicEquation(0, 1e-110, 8)[0][0], -2, 1e-13);
-  EXPECT_NEAR(CubicEquation(0, -1e-110, 8)[0][0], -2, 1e-13);
-}
-
-TEST(VolumeChoice, OneRealRootWhateverTheMode) {
+TEST(VolumeChoice, OneRealRootTiesNegativeAndDegenerateRoots) {
   const CubicRoots r = CubicEquation(0, 1, -2);
   for (int mode : {0, 1, 2, 5}) {
     CubicRoots c = r;
@@ -117,9 +114,6 @@ TEST(VolumeChoice, OneRealRootWhateverTheMode) {
   none[1] = {1.0, -1.0, 2.0};
   EXPECT_EQ(VolumeChoice(none, LargestRoot), 0.0);
   EXPECT_EQ(none[0], (std::array<double, 3>{0.0, 0.0, 0.0}));
-}
-
-TEST(VolumeChoice, TiesNegativeAndDegenerateRoots) {
   // Equal largest roots; middle and largest coinciding.
   EXPECT_EQ(Choose(Real(4, 1, 4), LargestRoot), 4.0);
   EXPECT_EQ(Choose(Real(4, 1, 4), SmallestRoot), 1.0);

@@ -11,16 +11,13 @@ namespace {
 using namespace Globals;
 using test_mixtures::Mix;
 
-TEST(Normaliser, ExactSumLeavesTheCompositionAsPassed) {
+TEST(Normaliser, ExactSumLeavesTheCompositionOthersAreRescaled) {
   // 0.1 + 0.2 + 0.7 is not 1 in doubles, but its counts sum to exactly 1e12.
   for (GasArray x : {Mix({{H2O, 0.5}, {CO2, 0.5}}), Mix({{H2O, 0.1}, {CO2, 0.2}, {N2, 0.7}})}) {
     const GasArray before = x;
     EXPECT_EQ(Normaliser(x), 1.0);
     EXPECT_EQ(x, before);
   }
-}
-
-TEST(Normaliser, Rescales) {
   GasArray x = Mix({{H2O, 0.25}, {CO2, 0.25}});
   EXPECT_EQ(Normaliser(x), 0.5);
   EXPECT_EQ(x, Mix({{H2O, 0.5}, {CO2, 0.5}}));

@@ -76,16 +76,13 @@ TEST(dadT, AbsentGasesCannotMakeTheOstrem1999SumUndefined) {
   EXPECT_NEAR(Entropy(x, T, V, Ostrem1999), -dAdT, 1e-6);
 }
 
-TEST(Excess, NoPositiveVolumeForAComponentGivesZero) {
+TEST(Excess, FailureValuesKindsAndPhaseChoice) {
   // At P = 0 no pure component has a volume: each property would be its
   // function's failure value, and the excess Fmix itself.
   for (std::int32_t kind = ExcessVolume; kind <= ExcessGibbs; ++kind) {
     EXPECT_EQ(Excess(kind, kWaterCO2, 500, 0.0, 1234.5, Brennick1977), 0.0) << kind;
     EXPECT_EQ(Excess(kind, kWaterCO2, 0.0, 10, 1234.5, Brennick1977), 0.0) << kind;
   }
-}
-
-TEST(Excess, KindsCompositionsAndPhaseChoice) {
   EXPECT_EQ(Excess(6, kWaterCO2, 500, 10, 1234.5, Brennick1977), 1234.5);
   EXPECT_EQ(Excess(-1, kWaterCO2, 500, 0.0, 1234.5, Brennick1977), 1234.5);
   EXPECT_EQ(Excess(ExcessGibbs, GasArray{}, 500, 10, 1234.5, Brennick1977), 1234.5);

@@ -62,7 +62,7 @@ TEST(SaturationPressure, HydrogenArgonAndBadArguments) {
   }
 }
 
-TEST(IdealGas, ReferenceStateAndWaterAt500K) {
+TEST(IdealGas, ReferenceStateWaterAt500KAndPresence) {
   // At 298.15 K every integral vanishes exactly.
   EXPECT_EQ(IdealGas(IdealEntropy, Pure(H2O), 298.15), 188.72);
   EXPECT_EQ(IdealGas(IdealEnthalpy, Pure(H2O), 298.15), -241814.0);
@@ -78,9 +78,6 @@ TEST(IdealGas, ReferenceStateAndWaterAt500K) {
   EXPECT_NEAR(IdealGas(IdealEntropy, Pure(Ar), 600), 154.84 + 20.79 * std::log(600 / 298.15),
               1e-12);
   EXPECT_NEAR(IdealGas(IdealEnthalpy, Pure(Ar), 600), 20.79 * (600 - 298.15), 1e-9);
-}
-
-TEST(IdealGas, OnlyPresentComponentsAndKnownKindsCount) {
   GasArray x = Pure(CO2);
   const double S = IdealGas(IdealEntropy, x, 400);
   x[H2O] = 4e-13;  // below the fixed-point resolution

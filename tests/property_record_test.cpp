@@ -51,7 +51,7 @@ TEST(PropertyRecord, TypesDependOnTheKind) {
   EXPECT_THROW(RadioButton("r").Set("Value", 3), std::logic_error);
 }
 
-TEST(PropertyRecord, RejectsMalformedRecords) {
+TEST(PropertyRecord, RejectsMalformedRecordsAndUtf8) {
   auto rejects = [](ObjectKind kind, const std::string& bytes) {
     std::string error;
     const bool rejected = !DecodeRecord(kind, bytes, &error).has_value();
@@ -70,6 +70,14 @@ TEST(PropertyRecord, RejectsMalformedRecords) {
   rejects(ObjectKind::StaticText, "TextColor " + Bytes({1, 2}));              // short colour
   rejects(ObjectKind::StaticText, "Left " + Bytes({0, 0, 0, 1}) + "Left " + Bytes({0, 0, 0, 2}));
   EXPECT_TRUE(DecodeRecord(ObjectKind::StaticText, "").has_value());  // nothing to set
+  for (const char* good : {"", "H₂O ˚C ·i", "\xF4\x8F\xBF\xBF" /* U+10FFFF */}) {
+    EXPECT_TRUE(IsValidUtf8(good)) << good;
+  }
+  // Above U+10FFFF, a surrogate, cut short, a lone continuation byte, overlong.
+  for (const char* bad :
+       {"\xF4\x90\x80\x80", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xE0\x80\xAF"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+  }
 }
 
 TEST(PropertyRecord, EveryTruncationAndCorruptionIsHandled) {
@@ -99,17 +107,6 @@ TEST(PropertyRecord, EveryTruncationAndCorruptionIsHandled) {
     }
   }
   EXPECT_GT(refused, 0);
-}
-
-TEST(PropertyRecord, Utf8Validation) {
-  for (const char* good : {"", "H₂O ˚C ·i", "\xF4\x8F\xBF\xBF" /* U+10FFFF */}) {
-    EXPECT_TRUE(IsValidUtf8(good)) << good;
-  }
-  // Above U+10FFFF, a surrogate, cut short, a lone continuation byte, overlong.
-  for (const char* bad :
-       {"\xF4\x90\x80\x80", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xE0\x80\xAF"}) {
-    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
-  }
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(Val, ReadsTheLongestDecimalPrefix) {
+TEST(Val, ReadsTheLongestDecimalPrefixIsNumberOnlyAWholeNumber) {
   const std::pair<const char*, double> cases[] = {
       {"1.5", 1.5}, {"  1.5x", 1.5}, {"\t-2.25e2 MPa", -225.0}, {"+3", 3.0}, {".5", 0.5},
       {"5.", 5.0}, {"2E-3", 0.002}, {"0.1", 0.1},
@@ -28,9 +28,6 @@ TEST(Val, ReadsTheLongestDecimalPrefix) {
     EXPECT_EQ(Val(text), 0.0) << '"' << text << '"';
     EXPECT_FALSE(std::signbit(Val(text))) << text;
   }
-}
-
-TEST(IsNumber, OnlyAWholeFiniteNumberCounts) {
   for (const char* text : {"0", "12.5", " -3e2 ", "\t+.5", "5.", "1.7976931348623157e308"}) {
     EXPECT_TRUE(IsNumber(text)) << '"' << text << '"';
   }
@@ -41,7 +38,7 @@ TEST(IsNumber, OnlyAWholeFiniteNumberCounts) {
   }
 }
 
-TEST(Str, FifteenSignificantDigitsWithoutTrailingZeros) {
+TEST(Str, FifteenSignificantDigitsRoundTripThroughVal) {
   const std::pair<double, const char*> cases[] = {
       {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {0.5, "0.5"}, {-273.15, "-273.15"},
       {0.1 + 0.2, "0.3"},  // 0.30000000000000004 at 15 digits
@@ -51,15 +48,12 @@ TEST(Str, FifteenSignificantDigitsWithoutTrailingZeros) {
       {1234567890123456.0, "1.23456789012346e+15"}, {1e-5, "1e-05"}, {0.0001, "0.0001"},
       {1e300, "1e+300"}, {-5e-324, "-4.94065645841247e-324"}};
   for (auto [v, text] : cases) EXPECT_EQ(Str(v), text) << v;
-}
-
-TEST(Str, RoundTripsThroughValToFifteenDigits) {
   for (double v : {418.9258813647845, 8.314472, 1e-12, 2.01588, -0.071288, 6.02214076e23}) {
     EXPECT_NEAR(Val(Str(v)), v, std::fabs(v) * 1e-14) << v;
   }
 }
 
-TEST(Conversion, RoundsToNearestSaturatesAndMapsNaNToZero) {
+TEST(Conversion, RoundsToNearestSaturatesAndKeepsTwelveDecimalCounts) {
   constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
   constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
   constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -70,9 +64,6 @@ TEST(Conversion, RoundsToNearestSaturatesAndMapsNaNToZero) {
       {kInf, kMax}, {-1e300, kMin}, {-9223372036854775808.0, kMin}, {-kInf, kMin}};
   for (auto [v, n] : cases) EXPECT_EQ(RuntimeCvtReal64ToSInt64(v), n) << v;
   EXPECT_EQ(RuntimeCvtSInt64ToReal64(1000000000000), 1e12);
-}
-
-TEST(Conversion, EveryTwelveDecimalFractionBecomesItsExactCount) {
   // A sample of fractions with at most twelve decimals: k / 1e12 for k spread
   // over the whole range.
   for (std::int64_t k = 0; k <= 1000000000000; k += 7919999999) {
