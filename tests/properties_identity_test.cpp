@@ -105,9 +105,7 @@ TEST(Identities, ChemicalPotentialsAndFugacityCoefficients) {
       }
     }
   }
-}
-
-TEST(Identities, FugacityCoefficientsTendToOneForAnIdealGas) {
+  // Far out the fluid is an ideal gas: every coefficient tends to 1.
   for (const GasArray& x : Fluids()) {
     for (std::int32_t model : kModels) {
       const double T = 500, V = 1e10;
@@ -137,7 +135,7 @@ TEST(Identities, IdealGasEnthalpyAndEntropyIntegrateTheHeatCapacity) {
       1e-12);
 }
 
-TEST(Identities, ExcessVanishesAtLowPressure) {
+TEST(Identities, ExcessVanishesAtLowPressureAndForAPureFluid) {
   // With the pure components as ideal gases at the mixture's T and P, the
   // mixing terms are the ideal ones and cancel against the corrections of
   // Excess; only the departures, of the order of P, remain.
@@ -159,9 +157,6 @@ TEST(Identities, ExcessVanishesAtLowPressure) {
       }
     }
   }
-}
-
-TEST(Identities, ExcessOfAPureFluidIsExactlyZero) {
   for (int gas : {H2O, CO2, H2, C2H6}) {
     // A trace below the fixed-point resolution leaves the fluid pure.
     GasArray x = Pure(gas);

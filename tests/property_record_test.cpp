@@ -17,7 +17,7 @@ std::string Bytes(std::initializer_list<int> b) {
   return s;
 }
 
-TEST(PropertyRecord, ByteLayoutOfEachType) {
+TEST(PropertyRecord, ByteLayoutOfEachTypeTypesDependOnTheKind) {
   EXPECT_EQ(EncodeRecord({{"Index", kNoIndex}}), "Index " + Bytes({0x80, 0, 0, 0}));
   EXPECT_EQ(EncodeRecord({{"Left", 445}}), "Left " + Bytes({0, 0, 0x01, 0xBD}));
   EXPECT_EQ(EncodeRecord({{"Top", -2}}), "Top " + Bytes({0xFF, 0xFF, 0xFF, 0xFE}));
@@ -28,6 +28,14 @@ TEST(PropertyRecord, ByteLayoutOfEachType) {
             "Visible " + Bytes({1}) + "Bold " + Bytes({0}));
   EXPECT_EQ(EncodeRecord({{"BackColor", Colour{0xFF, 0x80, 0x00}}}),
             "BackColor " + Bytes({0xFF, 0x80, 0x00}));
+  // "Value" is a boolean on a radio button and an int32 on a scroll bar.
+  EXPECT_EQ(TypeOf(ObjectKind::RadioButton, "Value"), PropertyType::Boolean);
+  EXPECT_EQ(TypeOf(ObjectKind::ScrollBar, "Value"), PropertyType::Int32);
+  EXPECT_EQ(TypeOf(ObjectKind::Window, "Title"), PropertyType::String);
+  EXPECT_FALSE(TypeOf(ObjectKind::Canvas, "Text").has_value());
+  EXPECT_FALSE(TypeOf(ObjectKind::Window, "Name").has_value());
+  EXPECT_THROW(Canvas("Canvas1").Text("x"), std::logic_error);
+  EXPECT_THROW(RadioButton("r").Set("Value", 3), std::logic_error);
 }
 
 TEST(PropertyRecord, DecodesWhatItEncodes) {
@@ -38,17 +46,6 @@ TEST(PropertyRecord, DecodesWhatItEncodes) {
   EXPECT_EQ(*decoded, spec.Record());
   EXPECT_EQ(std::get<std::int32_t>(*Find(*decoded, "Index")), INT32_MIN);  // no control set
   EXPECT_EQ(std::get<std::string>(*Find(*decoded, "InitialParent")), "RoundRectangle1");
-}
-
-TEST(PropertyRecord, TypesDependOnTheKind) {
-  // "Value" is a boolean on a radio button and an int32 on a scroll bar.
-  EXPECT_EQ(TypeOf(ObjectKind::RadioButton, "Value"), PropertyType::Boolean);
-  EXPECT_EQ(TypeOf(ObjectKind::ScrollBar, "Value"), PropertyType::Int32);
-  EXPECT_EQ(TypeOf(ObjectKind::Window, "Title"), PropertyType::String);
-  EXPECT_FALSE(TypeOf(ObjectKind::Canvas, "Text").has_value());
-  EXPECT_FALSE(TypeOf(ObjectKind::Window, "Name").has_value());
-  EXPECT_THROW(Canvas("Canvas1").Text("x"), std::logic_error);
-  EXPECT_THROW(RadioButton("r").Set("Value", 3), std::logic_error);
 }
 
 TEST(PropertyRecord, RejectsMalformedRecordsAndUtf8) {
