@@ -70,9 +70,9 @@ TEST(PropertyRecord, RejectsMalformedRecordsAndUtf8) {
   for (const char* good : {"", "H₂O ˚C ·i", "\xF4\x8F\xBF\xBF" /* U+10FFFF */}) {
     EXPECT_TRUE(IsValidUtf8(good)) << good;
   }
-  // Above U+10FFFF, a surrogate, cut short, a lone continuation byte, overlong.
+  // Above U+10FFFF, a surrogate, cut short, a lone continuation byte, two overlong forms.
   for (const char* bad :
-       {"\xF4\x90\x80\x80", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xE0\x80\xAF"}) {
+       {"\xF4\x90\x80\x80", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xE0\x80\xAF", "\xE0\x9F\xBF"}) {
     EXPECT_FALSE(IsValidUtf8(bad)) << bad;
   }
 }
