@@ -20,10 +20,10 @@ TEST(Fugacities, InvalidStateOrUnusableLogarithmGivesUnitCoefficients) {
   // Invalid states have no fugacity. A negative P passes the test, but ln Z
   // is undefined; one ulp above b, b_i/(V - b) is near 1e16: f = x P there.
   const double bm = bMixture(kWaterCO2), nan = std::nan("");
-  for (auto [T, P, V, f] : {std::tuple{500.0, 0.0, 100.0, 0.0}, {0.0, 10.0, 100.0, 0.0},
-                            {-5.0, 10.0, 100.0, 0.0}, {500.0, 10.0, bm, 0.0}, {500.0, nan, 100.0, 0.0},
-                            {500.0, 10.0, nan, 0.0}, {500.0, -2.0, 100.0, -2.0},
-                            {500.0, 10.0, std::nextafter(bm, 1e9), 10.0}}) {
+  for (auto [T, P, V, f] :
+       {std::tuple{500.0, 0.0, 100.0, 0.0}, {0.0, 10.0, 100.0, 0.0}, {-5.0, 10.0, 100.0, 0.0},
+        {500.0, 10.0, bm, 0.0}, {500.0, nan, 100.0, 0.0}, {500.0, 10.0, nan, 0.0},
+        {500.0, -2.0, 100.0, -2.0}, {500.0, 10.0, std::nextafter(bm, 1e9), 10.0}}) {
     Coefficient.fill(7.0);
     Fugacity.fill(7.0);
     b.fill(0.0);
@@ -107,7 +107,8 @@ TEST(Ostrem1999, AbsentGasesCannotUndoThePresentOnes) {
   const double fd = Derivative([&](double t) { return aMixture(x, t, Ostrem1999); }, T, 0.01);
   aMixture(x, T, Ostrem1999);
   EXPECT_NEAR(dadT(x, T, Ostrem1999), fd, 1e-8 * std::fabs(fd));
-  const double dAdT = Derivative([&](double t) { return Helmholtz(x, t, 300, Ostrem1999); }, T, 0.01);
+  const double dAdT =
+      Derivative([&](double t) { return Helmholtz(x, t, 300, Ostrem1999); }, T, 0.01);
   EXPECT_NEAR(Entropy(x, T, 300, Ostrem1999), -dAdT, 1e-6);
 }
 
