@@ -17,7 +17,7 @@ std::string Bytes(std::initializer_list<int> b) {
   return s;
 }
 
-TEST(PropertyRecord, ByteLayoutOfEachType) {
+TEST(PropertyRecord, ByteLayoutOfEachTypeTypesDependOnTheKind) {
   EXPECT_EQ(EncodeRecord({{"Index", kNoIndex}}), "Index " + Bytes({0x80, 0, 0, 0}));
   EXPECT_EQ(EncodeRecord({{"Left", 445}}), "Left " + Bytes({0, 0, 0x01, 0xBD}));
   EXPECT_EQ(EncodeRecord({{"Top", -2}}), "Top " + Bytes({0xFF, 0xFF, 0xFF, 0xFE}));
@@ -28,31 +28,6 @@ TEST(PropertyRecord, ByteLayoutOfEachType) {
             "Visible " + Bytes({1}) + "Bold " + Bytes({0}));
   EXPECT_EQ(EncodeRecord({{"BackColor", Colour{0xFF, 0x80, 0x00}}}),
             "BackColor " + Bytes({0xFF, 0x80, 0x00}));
-}
-
-TEST(PropertyRecord, DecodesWhatItEncodes) {
-  const Spec spec = StaticText("Sum").At(115, 495, 140, 25).Parent("RoundRectangle1").Size(16)
-                        .Text("0").Italic().TextColour(Colour{1, 2, 3});
-  const auto decoded = DecodeRecord(ObjectKind::StaticText, spec.Bytes());
-  ASSERT_TRUE(decoded.has_value());
-  EXPECT_EQ(*decoded, spec.Record());
-  const auto* index = Find(*decoded, "Index");
-  ASSERT_NE(index, nullptr);
-  EXPECT_EQ(std::get<std::int32_t>(*index), INT32_MIN);  // 80 00 00 00: no control set
-  EXPECT_EQ(std::get<std::string>(*Find(*decoded, "InitialParent")), "RoundRectangle1");
-}
-
-TEST(PropertyRecord, EntryOrderCarriesNoMeaning) {
-  const Spec spec = PushButton("continue1").At(445, 650, 75, 25).Caption("continue").Default();
-  PropertyRecord reversed = spec.Record();
-  std::reverse(reversed.begin(), reversed.end());
-  const auto decoded = DecodeRecord(ObjectKind::PushButton, EncodeRecord(reversed));
-  ASSERT_TRUE(decoded.has_value());
-  EXPECT_EQ(*decoded, reversed);
-  EXPECT_EQ(std::get<bool>(*Find(*decoded, "Default")), true);
-}
-
-TEST(PropertyRecord, TypesDependOnTheKind) {
   // "Value" is a boolean on a radio button and an int32 on a scroll bar.
   EXPECT_EQ(TypeOf(ObjectKind::RadioButton, "Value"), PropertyType::Boolean);
   EXPECT_EQ(TypeOf(ObjectKind::ScrollBar, "Value"), PropertyType::Int32);
@@ -63,7 +38,17 @@ TEST(PropertyRecord, TypesDependOnTheKind) {
   EXPECT_THROW(RadioButton("r").Set("Value", 3), std::logic_error);
 }
 
-TEST(PropertyRecord, RejectsMalformedRecords) {
+TEST(PropertyRecord, DecodesWhatItEncodes) {
+  const Spec spec = StaticText("Sum").At(115, 495, 140, 25).Parent("RoundRectangle1").Size(16)
+                        .Text("0").Italic().TextColour(Colour{1, 2, 3});
+  const auto decoded = DecodeRecord(ObjectKind::StaticText, spec.Bytes());
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(*decoded, spec.Record());
+  EXPECT_EQ(std::get<std::int32_t>(*Find(*decoded, "Index")), INT32_MIN);  // no control set
+  EXPECT_EQ(std::get<std::string>(*Find(*decoded, "InitialParent")), "RoundRectangle1");
+}
+
+TEST(PropertyRecord, RejectsMalformedRecordsAndUtf8) {
   auto rejects = [](ObjectKind kind, const std::string& bytes) {
     std::string error;
     const bool rejected = !DecodeRecord(kind, bytes, &error).has_value();
@@ -82,6 +67,14 @@ TEST(PropertyRecord, RejectsMalformedRecords) {
   rejects(ObjectKind::StaticText, "TextColor " + Bytes({1, 2}));              // short colour
   rejects(ObjectKind::StaticText, "Left " + Bytes({0, 0, 0, 1}) + "Left " + Bytes({0, 0, 0, 2}));
   EXPECT_TRUE(DecodeRecord(ObjectKind::StaticText, "").has_value());  // nothing to set
+  for (const char* good : {"", "H₂O ˚C ·i", "\xF4\x8F\xBF\xBF" /* U+10FFFF */}) {
+    EXPECT_TRUE(IsValidUtf8(good)) << good;
+  }
+  // Above U+10FFFF, a surrogate, cut short, a lone continuation byte, two overlong forms.
+  for (const char* bad :
+       {"\xF4\x90\x80\x80", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xE0\x80\xAF", "\xE0\x9F\xBF"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+  }
 }
 
 TEST(PropertyRecord, EveryTruncationAndCorruptionIsHandled) {
@@ -111,17 +104,6 @@ TEST(PropertyRecord, EveryTruncationAndCorruptionIsHandled) {
     }
   }
   EXPECT_GT(refused, 0);
-}
-
-TEST(PropertyRecord, Utf8Validation) {
-  EXPECT_TRUE(IsValidUtf8(""));
-  EXPECT_TRUE(IsValidUtf8("H₂O ˚C ·i"));
-  EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF"));   // U+10FFFF
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
-  EXPECT_FALSE(IsValidUtf8("\x80"));
-  EXPECT_FALSE(IsValidUtf8("\xE0\x80\xAF"));      // overlong
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Reading and writing numbers, conversions, the background hook, code page 1252.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,40 +9,25 @@
 
 #include "core/globals.h"
 #include "framework/runtime.h"
+#include "mixtures.h"
 
 namespace {
 
-TEST(Val, ReadsTheLongestDecimalPrefix) {
-  EXPECT_EQ(Val("1.5"), 1.5);
-  EXPECT_EQ(Val("  1.5x"), 1.5);
-  EXPECT_EQ(Val("\t-2.25e2 MPa"), -225.0);
-  EXPECT_EQ(Val("+3"), 3.0);
-  EXPECT_EQ(Val(".5"), 0.5);
-  EXPECT_EQ(Val("5."), 5.0);
-  EXPECT_EQ(Val("1e"), 1.0);      // a dangling exponent is not part of the number
-  EXPECT_EQ(Val("1e+"), 1.0);
-  EXPECT_EQ(Val("2E-3"), 0.002);
-  EXPECT_EQ(Val("1,5"), 1.0);     // the decimal point is "." whatever the locale
-  EXPECT_EQ(Val("0.1"), 0.1);
-}
-
-TEST(Val, TextThatIsNotANumberReadsAsZero) {
-  for (const char* text : {"", "   ", "abc", "-", "+", ".", "e5", "-.e1", "x1"}) {
+TEST(Val, ReadsTheLongestDecimalPrefixIsNumberOnlyAWholeNumber) {
+  const std::pair<const char*, double> cases[] = {
+      {"1.5", 1.5}, {"  1.5x", 1.5}, {"\t-2.25e2 MPa", -225.0}, {"+3", 3.0}, {".5", 0.5},
+      {"5.", 5.0}, {"2E-3", 0.002}, {"0.1", 0.1},
+      {"1e", 1.0}, {"1e+", 1.0},  // a dangling exponent is not part of the number
+      {"1,5", 1.0},               // the decimal point is "." whatever the locale
+      {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+      {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()}};
+  for (auto [text, v] : cases) EXPECT_EQ(Val(text), v) << text;
+  // Not a number, or not a finite one: zero, never NaN or infinity; -0 is +0.
+  for (const char* text : {"", "   ", "abc", "-", "+", ".", "e5", "-.e1", "x1", "nan", "NaN", "inf",
+                           "-inf", "infinity", "1e999", "-1e400", "1e-400", "-0", "-0.0e5"}) {
     EXPECT_EQ(Val(text), 0.0) << '"' << text << '"';
+    EXPECT_FALSE(std::signbit(Val(text))) << text;
   }
-}
-
-TEST(Val, NeverProducesANonFiniteNumber) {
-  for (const char* text : {"nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e400"}) {
-    const double v = Val(text);
-    EXPECT_EQ(v, 0.0) << text;
-  }
-  EXPECT_EQ(Val("1e-400"), 0.0);  // below the smallest subnormal
-  EXPECT_EQ(Val("1.7976931348623157e308"), std::numeric_limits<double>::max());
-  EXPECT_EQ(Val("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
-}
-
-TEST(IsNumber, OnlyAWholeFiniteNumberCounts) {
   for (const char* text : {"0", "12.5", " -3e2 ", "\t+.5", "5.", "1.7976931348623157e308"}) {
     EXPECT_TRUE(IsNumber(text)) << '"' << text << '"';
   }
@@ -52,45 +38,32 @@ TEST(IsNumber, OnlyAWholeFiniteNumberCounts) {
   }
 }
 
-TEST(Val, NegativeZeroReadsAsPositiveZero) {
-  EXPECT_FALSE(std::signbit(Val("-0")));
-  EXPECT_FALSE(std::signbit(Val("-0.0e5")));
-}
-
-TEST(Str, FifteenSignificantDigitsWithoutTrailingZeros) {
-  EXPECT_EQ(Str(0.0), "0");
-  EXPECT_EQ(Str(-0.0), "0");
-  EXPECT_EQ(Str(1.0), "1");
-  EXPECT_EQ(Str(0.5), "0.5");
-  EXPECT_EQ(Str(-273.15), "-273.15");
-  EXPECT_EQ(Str(0.1 + 0.2), "0.3");  // 0.30000000000000004 at 15 digits
-  EXPECT_EQ(Str((20 + 273.15) - 273.15), "20");
-  EXPECT_EQ(Str(0.999999999999), "0.999999999999");  // a sum one count short of 1
-  EXPECT_EQ(Str(1.0 / 3.0), "0.333333333333333");
-  EXPECT_EQ(Str(123456789012345.0), "123456789012345");
-  EXPECT_EQ(Str(1234567890123456.0), "1.23456789012346e+15");
-  EXPECT_EQ(Str(1e-5), "1e-05");
-  EXPECT_EQ(Str(0.0001), "0.0001");
-  EXPECT_EQ(Str(1e300), "1e+300");
-  EXPECT_EQ(Str(-5e-324), "-4.94065645841247e-324");
-}
-
-TEST(Str, RoundTripsThroughValToFifteenDigits) {
+TEST(Str, FifteenSignificantDigitsRoundTripThroughVal) {
+  const std::pair<double, const char*> cases[] = {
+      {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {0.5, "0.5"}, {-273.15, "-273.15"},
+      {0.1 + 0.2, "0.3"},  // 0.30000000000000004 at 15 digits
+      {(20 + 273.15) - 273.15, "20"},
+      {0.999999999999, "0.999999999999"},  // a sum one count short of 1
+      {1.0 / 3.0, "0.333333333333333"}, {123456789012345.0, "123456789012345"},
+      {1234567890123456.0, "1.23456789012346e+15"}, {1e-5, "1e-05"}, {0.0001, "0.0001"},
+      {1e300, "1e+300"}, {-5e-324, "-4.94065645841247e-324"}};
+  for (auto [v, text] : cases) EXPECT_EQ(Str(v), text) << v;
   for (double v : {418.9258813647845, 8.314472, 1e-12, 2.01588, -0.071288, 6.02214076e23}) {
     EXPECT_NEAR(Val(Str(v)), v, std::fabs(v) * 1e-14) << v;
   }
 }
 
-TEST(Conversion, RoundsToNearest) {
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(0.0021 * 1e12), 2100000000);  // product 2099999999.9999998
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(2.4), 2);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(2.6), 3);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-2.6), -3);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(1e12), 1000000000000);
+TEST(Conversion, RoundsToNearestSaturatesAndKeepsTwelveDecimalCounts) {
+  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const std::pair<double, std::int64_t> cases[] = {
+      {0.0021 * 1e12, 2100000000},  // product 2099999999.9999998
+      {2.4, 2}, {2.6, 3}, {-2.6, -3}, {1e12, 1000000000000}, {5e-324, 0}, {std::nan(""), 0},
+      {9223372036854774784.0, 9223372036854774784}, {1e300, kMax}, {9223372036854775808.0, kMax},
+      {kInf, kMax}, {-1e300, kMin}, {-9223372036854775808.0, kMin}, {-kInf, kMin}};
+  for (auto [v, n] : cases) EXPECT_EQ(RuntimeCvtReal64ToSInt64(v), n) << v;
   EXPECT_EQ(RuntimeCvtSInt64ToReal64(1000000000000), 1e12);
-}
-
-TEST(Conversion, EveryTwelveDecimalFractionBecomesItsExactCount) {
   // A sample of fractions with at most twelve decimals: k / 1e12 for k spread
   // over the whole range.
   for (std::int64_t k = 0; k <= 1000000000000; k += 7919999999) {
@@ -104,46 +77,23 @@ TEST(Conversion, EveryTwelveDecimalFractionBecomesItsExactCount) {
   }
 }
 
-TEST(Conversion, SaturatesAndMapsNaNToZero) {
-  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(1e300), kMax);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(9223372036854775808.0), kMax);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(std::numeric_limits<double>::infinity()), kMax);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-1e300), kMin);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-9223372036854775808.0), kMin);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(-std::numeric_limits<double>::infinity()), kMin);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(std::nan("")), 0);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(9223372036854774784.0), 9223372036854774784);
-  EXPECT_EQ(RuntimeCvtReal64ToSInt64(5e-324), 0);
-}
-
 int hookCalls = 0;
 void CountingHook() { ++hookCalls; }
 
-TEST(BackgroundTask, PeriodZeroRunsTheHookOnEveryCall) {
+TEST(BackgroundTask, APeriodThrottlesTheHookLongSearchesLetEventsThrough) {
   hookCalls = 0;
   RuntimeBackgroundTask();  // no hook: nothing happens
   EXPECT_EQ(hookCalls, 0);
   framework::SetBackgroundHook(CountingHook, std::chrono::milliseconds(0));
   for (int i = 0; i < 10; ++i) RuntimeBackgroundTask();
   EXPECT_EQ(hookCalls, 10);
-  framework::SetBackgroundHook(nullptr);
-  for (int i = 0; i < 10; ++i) RuntimeBackgroundTask();
-  EXPECT_EQ(hookCalls, 10);
-  EXPECT_EQ(framework::CurrentBackgroundHook(), nullptr);
-}
-
-TEST(BackgroundTask, APeriodThrottlesTheHook) {
   hookCalls = 0;
   framework::SetBackgroundHook(CountingHook, std::chrono::milliseconds(2));
   long calls = 0;
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
-  while (std::chrono::steady_clock::now() < end) {
-    RuntimeBackgroundTask();
-    ++calls;
-  }
+  for (; std::chrono::steady_clock::now() < end; ++calls) RuntimeBackgroundTask();
   framework::SetBackgroundHook(nullptr);
+  EXPECT_EQ(framework::CurrentBackgroundHook(), nullptr);
   const int during = hookCalls;
   EXPECT_GE(during, 1);
   EXPECT_LE(during, 31);  // at most one per period
@@ -152,12 +102,8 @@ TEST(BackgroundTask, APeriodThrottlesTheHook) {
   std::this_thread::sleep_for(std::chrono::milliseconds(10));
   for (int i = 0; i < 1000; ++i) RuntimeBackgroundTask();
   EXPECT_EQ(hookCalls, during);
-}
-
-TEST(BackgroundTask, LongSearchesLetEventsThroughWithoutChangingResults) {
-  Globals::GasArray x{};
-  x[Globals::H2O] = 0.5;
-  x[Globals::CO2] = 0.5;
+  // Long searches let events through without changing results.
+  const auto x = test_mixtures::Mix({{Globals::H2O, 0.5}, {Globals::CO2, 0.5}});
   const double plain = Globals::Temperature(x, 30, 120, 0);
   const double a = Globals::aMixture(x, 500, 1);
 
