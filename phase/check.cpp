@@ -22,17 +22,12 @@ bool PlainComposition(const GasArray& x) {
   return std::fabs(sum - 1) <= kSlack;
 }
 
-// Fugacities (MPa) of the phase x at molar volume V, T and P; none (NaN)
-// where Fugacities put its coefficient to 1.0 because |ln phi| reached its
-// cut: x P is then no fugacity, and two such "agree" whatever the phases.
-// (A true coefficient of exactly 1.0 needs |ln phi| below 1.2e-16.)
-GasArray FugacitiesAt(const GasArray& x, double T, double P, double V, std::int32_t model) {
+// ln phi of every gas in the phase x at molar volume V, T and P; NaN where
+// Fugacities could not work it out. Taken from ln phi itself, so that a
+// trace gas whose phi lies far out of the double range is judged too.
+GasArray LnCoefficientsAt(const GasArray& x, double T, double P, double V, std::int32_t model) {
   Globals::Fugacities(x, T, P, V, model);
-  GasArray f = Globals::Fugacity;
-  for (int i = 0; i < kGases; ++i) {
-    if (Globals::Coefficient[i] == 1.0) f[i] = NAN;
-  }
-  return f;
+  return Globals::LnCoefficient;
 }
 
 // Whether V is a root of the phase's equation of state at T and P, within a
@@ -66,24 +61,33 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
   // The solver's own coefficients make y = K x agree by construction; the
   // test is the fugacities of what is shown, computed afresh.
   const GasArray keptCoefficient = Globals::Coefficient, keptFugacity = Globals::Fugacity;
-  const GasArray fX = FugacitiesAt(x, T, P, Vx, model);
-  const GasArray fY = FugacitiesAt(y, T, P, Vy, model);
+  const GasArray keptLn = Globals::LnCoefficient;
+  const GasArray lnPhiX = LnCoefficientsAt(x, T, P, Vx, model);
+  const GasArray lnPhiY = LnCoefficientsAt(y, T, P, Vy, model);
   Globals::Coefficient = keptCoefficient;
   Globals::Fugacity = keptFugacity;
+  Globals::LnCoefficient = keptLn;
 
-  // A trace fraction on the 1e-12 grid of the fixed-point form is a few per
-  // mille off; such components are not held to the tolerance.
-  constexpr double kTrace = 1e-6, kTolerance = 1e-3;
+  // Every component present in either phase, trace ones included, by
+  //     |ln(x_i phiX_i) - ln(y_i phiY_i)| <= 1e-3 + h/x_i + h/y_i,
+  // where h = 5e-13 is half the 1e-12 grid on which the fixed-point form
+  // rounds each fraction (rounding v moves ln v by up to h/v). A fraction
+  // rounded to 0 stands for one below h: the other phase must then put it
+  // there.
+  constexpr double kTolerance = 1e-3, kHalfStep = 5e-13;
   bool anyShared = false;
   for (int i = 0; i < kGases; ++i) {
-    if (x[i] == 0.0 || y[i] == 0.0) continue;
-    const bool equal = std::isfinite(fX[i]) && std::isfinite(fY[i]) && fX[i] > 0 && fY[i] > 0 &&
-                       std::fabs(fX[i] - fY[i]) <= kTolerance * std::fmax(fX[i], fY[i]);
-    if (x[i] >= kTrace && y[i] >= kTrace) {
-      if (!equal) return false;
+    if (x[i] == 0.0 && y[i] == 0.0) continue;
+    if (!std::isfinite(lnPhiX[i]) || !std::isfinite(lnPhiY[i])) return false;
+    if (x[i] > 0 && y[i] > 0) {
+      const double gap = (std::log(x[i]) + lnPhiX[i]) - (std::log(y[i]) + lnPhiY[i]);
+      if (!(std::fabs(gap) <= kTolerance + kHalfStep / x[i] + kHalfStep / y[i])) return false;
       anyShared = true;
-    } else if (equal) {
-      anyShared = true;
+    } else if (x[i] > 0) {
+      // y_i = x_i phiX_i / phiY_i would be below the grid.
+      if (!(std::log(x[i]) + lnPhiX[i] - lnPhiY[i] <= std::log(kHalfStep) + kTolerance)) return false;
+    } else {
+      if (!(std::log(y[i]) + lnPhiY[i] - lnPhiX[i] <= std::log(kHalfStep) + kTolerance)) return false;
     }
     RuntimeBackgroundTask();
   }

@@ -10,6 +10,7 @@ using Globals::kGases;
 
 std::string SolutionText(int passes) { return "Solution after " + std::to_string(passes) + " iterations"; }
 
+using detail::Computed;
 using detail::DampedSecantStep;
 using detail::Distribution;
 using detail::Evaluate;
@@ -17,7 +18,7 @@ using detail::PhaseAt;
 using detail::Trivial;
 
 namespace {
-enum class End { Converged, Stalled, Diverged, Exhausted };
+enum class End { Converged, Stalled, Diverged, Exhausted, Uncomputable };
 }  // namespace
 
 // A damped secant search on the sought pressure or temperature X for the
@@ -51,6 +52,10 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
 
     phaseX = Evaluate(x, T, P, Globals::SmallestRoot, in.model);
     phaseY = Evaluate(y, T, P, Globals::LargestRoot, in.model);
+    if (!Computed(in.z, phaseX, phaseY)) {
+      end = End::Uncomputable;
+      break;
+    }
     K = Distribution(phaseX.phi, phaseY.phi);
     const Split s = SplitFixedPoint(in.z, K, beta);
     x = s.x;
@@ -90,12 +95,12 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   if (UsableVolume(r.Vx)) r.densityX = Globals::Density(x, r.Vx);
   if (UsableVolume(r.Vy)) r.densityY = Globals::Density(y, r.Vy);
   for (int i = 0; i < kGases; ++i) {
-    if (UsableVolume(r.Vx)) r.fugacityX[i] = x[i] * r.phiX[i] * P;
-    if (UsableVolume(r.Vy)) r.fugacityY[i] = y[i] * r.phiY[i] * P;
+    if (UsableVolume(r.Vx) && std::isfinite(r.phiX[i])) r.fugacityX[i] = x[i] * r.phiX[i] * P;
+    if (UsableVolume(r.Vy) && std::isfinite(r.phiY[i])) r.fugacityY[i] = y[i] * r.phiY[i] * P;
   }
 
   const bool converged = end == End::Converged;
-  if (converged && Trivial(in.z, x, y, r.Vx, r.Vy)) {
+  if (converged && Trivial(in.z, r.Vx, r.Vy)) {
     r.outcome = Outcome::Trivial;
     r.message = kTrivial;
   } else if (converged && n >= 1 && IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model)) {

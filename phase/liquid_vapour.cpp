@@ -8,6 +8,7 @@ namespace phase {
 
 using Globals::kGases;
 
+using detail::Computed;
 using detail::DampedSecantStep;
 using detail::Distribution;
 using detail::Evaluate;
@@ -42,6 +43,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
 
     phaseX = Evaluate(s.x, T, P, Globals::SmallestRoot, in.model);
     phaseY = Evaluate(s.y, T, P, Globals::LargestRoot, in.model);
+    if (!Computed(in.z, phaseX, phaseY)) break;  // not converged
     K = Distribution(phaseX.phi, phaseY.phi);
 
     const double Vx = phaseX.V, Vy = phaseY.V;
@@ -89,8 +91,8 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
   if (UsableVolume(r.Vx)) r.densityX = Globals::Density(r.x, r.Vx);
   if (UsableVolume(r.Vy)) r.densityY = Globals::Density(r.y, r.Vy);
   for (int i = 0; i < kGases; ++i) {
-    if (UsableVolume(r.Vx)) r.fugacityX[i] = r.x[i] * r.phiX[i] * P;
-    if (UsableVolume(r.Vy)) r.fugacityY[i] = r.y[i] * r.phiY[i] * P;
+    if (UsableVolume(r.Vx) && std::isfinite(r.phiX[i])) r.fugacityX[i] = r.x[i] * r.phiX[i] * P;
+    if (UsableVolume(r.Vy) && std::isfinite(r.phiY[i])) r.fugacityY[i] = r.y[i] * r.phiY[i] * P;
   }
 
   r.outcome = Outcome::Solution;
@@ -100,7 +102,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
     r.message = kNoSolution;
   }
   if (converged) {
-    if (Trivial(in.z, r.x, r.y, r.Vx, r.Vy)) {
+    if (Trivial(in.z, r.Vx, r.Vy)) {
       r.outcome = Outcome::Trivial;
       r.message = kTrivial;
     }

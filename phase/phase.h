@@ -101,11 +101,12 @@ LiquidVapourStart LiquidVapourFirstApproach(const GasArray& z, double T);
 // compositions finite, each fraction within [-1e-9, 1 + 1e-9] and each phase
 // summing to 1 within 1e-9; both volumes finite, above their phase's
 // co-volume and roots of its equation of state at T and P (within a Newton
-// step of 1e-3 V); and, with the fugacities recomputed from these
-// compositions and volumes, at least one component present in both phases,
-// and every one at 1e-6 or more in both, with fugacities equal within 1e-3
-// relative (a coefficient cut to 1.0 gives no fugacity). Leaves Coefficient
-// and Fugacity as it found them.
+// step of 1e-3 V); and, with ln phi recomputed from these compositions and
+// volumes, at least one component present in both phases, and every
+// component present in either with ln(x_i phiX_i) and ln(y_i phiY_i) equal
+// within 1e-3 (plus the rounding of the fractions to the 1e-12 grid; a
+// coefficient that cannot be computed fails). Leaves Coefficient, Fugacity
+// and LnCoefficient as it found them.
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
                    std::int32_t model);
 

@@ -42,26 +42,36 @@ inline void DampedSecantStep(double& X, double& Xold, double F, double& Fold, do
   if (X <= 0) X = (X - dX) / 2;
 }
 
-// K_i = phiX_i / phiY_i, 1.0 where phiY_i is not above 0.
+// Whether both phases have a coefficient for every component of the feed z;
+// one that Fugacities could not compute (NaN) leaves the search nothing to
+// split by. Absent gases do not count.
+inline bool Computed(const GasArray& z, const PhaseAt& X, const PhaseAt& Y) {
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (z[i] != 0.0 && !(std::isfinite(X.phi[i]) && std::isfinite(Y.phi[i]))) return false;
+  }
+  return true;
+}
+
+// K_i = phiX_i / phiY_i, 1.0 where phiY_i is not above 0 or either
+// coefficient was not computed (only absent gases get that far).
 inline GasArray Distribution(const GasArray& phiX, const GasArray& phiY) {
   GasArray K{};
   for (int i = 0; i < Globals::kGases; ++i) {
-    K[i] = phiY[i] > 0 ? phiX[i] / phiY[i] : 1.0;
+    K[i] = phiY[i] > 0 && std::isfinite(phiX[i]) && std::isfinite(phiY[i]) ? phiX[i] / phiY[i] : 1.0;
     RuntimeBackgroundTask();
   }
   return K;
 }
 
-// Phases of nearly the same composition or molar volume, judged on the first
-// component with z_i > 0 alone: a fraction below 1 by either test, a pure
-// fluid by the volumes only, a fraction above 1 by neither.
-inline bool Trivial(const GasArray& z, const GasArray& x, const GasArray& y, double Vx, double Vy) {
+// Phases that are alike: molar volumes within 1 % of each other, judged for
+// a feed whose first component with z_i > 0 is a fraction up to 1 (one above
+// 1 is never judged). Compositions are no test: a trace first component, or
+// one that is nearly the whole feed, differs by less than 1e-4 between any
+// two phases.
+inline bool Trivial(const GasArray& z, double Vx, double Vy) {
   for (int i = 0; i < Globals::kGases; ++i) {
     if (!(z[i] > 0)) continue;
-    const bool sameVolume = Vx > 0 && std::fabs((Vx - Vy) / Vx) < 0.01;
-    if (z[i] < 1) return std::fabs(x[i] - y[i]) < 0.0001 || sameVolume;
-    if (z[i] == 1) return sameVolume;
-    return false;
+    return z[i] <= 1 && Vx > 0 && std::fabs((Vx - Vy) / Vx) < 0.01;
   }
   return false;
 }

@@ -1,7 +1,12 @@
+#include <cmath>
+#include <limits>
+
 #include "framework/runtime.h"
 #include "properties/properties.h"
 
 namespace Globals {
+
+GasArray LnCoefficient{};
 
 void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t model) {
   // a and b are refreshed even for an invalid state: callers read the tables.
@@ -15,6 +20,7 @@ void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t mo
     for (int i = 0; i < kGases; ++i) {
       Coefficient[i] = 1.0;
       Fugacity[i] = 0.0;
+      LnCoefficient[i] = std::numeric_limits<double>::quiet_NaN();
       RuntimeBackgroundTask();
     }
     return;
@@ -44,12 +50,19 @@ void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t mo
     lnPhi = lnPhi + ((am * bi) * ownLog) / ownScale;
     lnPhi = lnPhi - LnZ;
 
-    // Beyond |ln phi| = 227 exp would leave the range the windows can show;
-    // a NaN (Z <= 0) fails the test as well.
-    double phi = 1.0;
-    if (Abs(lnPhi) < 227) phi = Exp(lnPhi);
-    Coefficient[i] = phi;
-    Fugacity[i] = (x[i] * phi) * P;
+    // A trace gas in a liquid can have ln phi of several hundred; phi is
+    // kept wherever it is a normal double. Past that (|ln phi| above about
+    // 708), or where ln phi is no number (Z <= 0, no attraction constant at
+    // T), there is no coefficient: NaN, never a stand-in that looks like one.
+    LnCoefficient[i] = lnPhi;
+    const double phi = Exp(lnPhi);
+    if (std::isnormal(phi)) {
+      Coefficient[i] = phi;
+      Fugacity[i] = (x[i] * phi) * P;
+    } else {
+      Coefficient[i] = std::numeric_limits<double>::quiet_NaN();
+      Fugacity[i] = std::numeric_limits<double>::quiet_NaN();
+    }
     RuntimeBackgroundTask();
   }
 }

@@ -28,11 +28,14 @@ inline constexpr std::int32_t ExcessHelmholtz = 4;
 inline constexpr std::int32_t ExcessGibbs = 5;
 
 // Fills Coefficient and Fugacity (MPa) for all eleven gases, absent ones too,
-// at the molar volume V of the phase the caller chose. An invalid state
-// (P = 0, T <= 0 or V <= b) gives coefficients 1.0 and fugacities 0.0; a
-// coefficient whose logarithm is not below 227 in magnitude (or not a number)
-// is 1.0.
+// at the molar volume V of the phase the caller chose, and LnCoefficient with
+// ln phi. An invalid state (P = 0, T <= 0 or V <= b) gives coefficients 1.0,
+// fugacities 0.0 and ln phi NaN. A coefficient that is not computed, because
+// exp(ln phi) is no normal double or ln phi is no number (Z <= 0, no
+// attraction constant at T), is NaN, and so is its fugacity; LnCoefficient
+// still holds ln phi where it is finite.
 void Fugacities(const GasArray& x, double T, double P, double V, std::int32_t model);
+extern GasArray LnCoefficient;
 
 // Vapour (or sublimation) pressure of one pure gas, MPa. Between the triple
 // and the critical point the gas's own correlation, elsewhere a simpler one.

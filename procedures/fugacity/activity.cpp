@@ -38,8 +38,12 @@ double PureFugacity(int i, double T, double Ps, std::int32_t model) {
   return Globals::Fugacity[i];
 }
 
-// a = f / f°, and 0 where the standard state has no fugacity.
-double Ratio(double f, double fStandard) { return fStandard != 0.0 ? f / fStandard : 0.0; }
+// a = f / f°, and 0 where the standard state has no fugacity; no number
+// where the mixture's fugacity was not computed.
+double Ratio(double f, double fStandard) {
+  if (!std::isfinite(f)) return kNoNumber;
+  return fStandard != 0.0 ? f / fStandard : 0.0;
+}
 
 }  // namespace
 

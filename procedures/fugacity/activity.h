@@ -25,8 +25,10 @@ struct ComponentRow {
 // Fugacity f_i = x_i phi_i P and coefficient phi_i of every component with
 // x_i > 0 at (T, P, V), by Globals::Fugacities. A state it cannot compute
 // (P = 0, T <= 0, V <= b, e.g. a complex root stored as 0) lists f = 0 and
-// phi = 1. A mixture without an attraction constant at T (N2 between about
-// 1197 and 2136 K under Ostrem) lists no numbers.
+// phi = 1. A coefficient it did not compute (phi beyond the double range, or
+// ln phi no number) lists no numbers for that component, and a mixture
+// without an attraction constant at T (N2 between about 1197 and 2136 K
+// under Ostrem) none for any.
 std::vector<ComponentRow> FugacityRows(const Globals::GasArray& x, double T, double P, double V,
                                        std::int32_t model);
 
@@ -46,8 +48,9 @@ bool IsReferencePressure(std::string_view text);
 // (largest) root when the standard pressure lies strictly below its
 // saturation pressure, else its liquid-like (smallest) one; a gas without a
 // saturation pressure there (argon below about 81.9 K) or with f°_i = 0 gets
-// a_i = 0. Pref (only states 1 and 2) must be a number above 0: otherwise
-// nothing is computed and no row comes back.
+// a_i = 0; one whose fugacity in the mixture or standard state was not
+// computed lists no numbers. Pref (only states 1 and 2) must be a number
+// above 0: otherwise nothing is computed and no row comes back.
 //
 // Side effects on the shared state: Globals::Activity holds
 // the computed activities (state 2 writes all eleven, the others the present
