@@ -29,8 +29,8 @@ GasArray Mixture(int pure = -1) {
 }
 
 // The largest (vapour-like) or smallest (liquid-like) root.
-double Root(const GasArray& x, double T, double P, std::int32_t mode) {
-  Globals::CubicRoots roots = Globals::Volume(x, T, P, 0);
+double Root(const GasArray& x, double T, double P, std::int32_t mode, std::int32_t model = 0) {
+  Globals::CubicRoots roots = Globals::Volume(x, T, P, model);
   return Globals::VolumeChoice(roots, mode);
 }
 
@@ -148,6 +148,35 @@ TEST_F(Activities, AnUncomputableMixtureStateGivesZeros) {
        {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
     for (const ComponentRow& r : ActivityRows(x, 500, 20, 0.0, 0, s, 1)) {
       EXPECT_TRUE(r.value == 0.0 && r.coefficient == 0.0) << r.gas << ": " << r.value << ", " << r.coefficient;
+    }
+  }
+}
+
+TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
+  // CH4 in a liquid of CO at 59.89 K: ln phi = -292.820055677566, phi =
+  // 6.7587382665322e-128 (50-digit evaluation of the root and ln phi), once
+  // cut to 1.0.
+  using namespace Globals;
+  GasArray x{};
+  x[H2S] = 0.1295, x[H2] = 0.0044, x[CO] = 0.866, x[CH4] = 0.0001;
+  const double V = Root(x, 59.89, 6.35, SmallestRoot, Ostrem1999);
+  const auto rows = FugacityRows(x, 59.89, 6.35, V, Ostrem1999);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_NEAR(rows[3].coefficient, 6.7587382665322468e-128, 1e-11 * 6.76e-128);
+  EXPECT_NEAR(rows[3].value, 4.2917987992479767e-131, 1e-11 * 4.29e-131);
+  EXPECT_NEAR(rows[0].coefficient, 7.3671063324765506e-17, 1e-11 * 7.37e-17);  // H2S, ln phi -37.1
+
+  // At 60 K Brennick (1981)'s a of CO2 is near 1e101: every ln phi of this
+  // liquid is beyond the double range (H2O's -1.6e94). No row may pass for
+  // an ideal gas (phi 1, f = x P); each has no number, shown as "no solution".
+  const GasArray m = Mixture();
+  const double Vm = Root(m, 60, 5, SmallestRoot, Brennick1981);
+  for (const ComponentRow& r : FugacityRows(m, 60, 5, Vm, Brennick1981)) {
+    EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.coefficient;
+  }
+  for (StandardState s : {StandardState::PureRealAtP, StandardState::PureIdealAtPref}) {
+    for (const ComponentRow& r : ActivityRows(m, 60, 5, Vm, Brennick1981, s, 1)) {
+      EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.value;
     }
   }
 }

@@ -231,7 +231,7 @@ TEST_F(FugacityWindows, ArgonBelowItsSaturationLineHasNoActivity) {
   EXPECT_GT(Val(rows[0][1]), 0.0);
 }
 
-TEST_F(FugacityWindows, WithoutAnAttractionConstantTheRowsSayNoSolution) {
+TEST_F(FugacityWindows, WithoutACoefficientTheRowsSayNoSolution) {
   // Under Ostrem (1999) N2 has a negative a between about 1197 and 2136 K.
   SetMixture({{Globals::N2, 0.5}, {Globals::CO2, 0.5}});
   Globals::Selection = Globals::Ostrem1999;
@@ -250,6 +250,15 @@ TEST_F(FugacityWindows, WithoutAnAttractionConstantTheRowsSayNoSolution) {
   EXPECT_EQ(List(f), none);
   Choose(c, 0);
   EXPECT_EQ(List(c), (Rows{{"CO2", "no solution"}, {"N2", "no solution"}}));
+
+  // Brennick (1981) at 60 K: an attraction constant, but every ln phi of
+  // the liquid is beyond the double range. The rows listed an ideal gas.
+  SetMixture(kMixture);
+  Globals::Selection = Globals::Brennick1981;
+  auto& g = Calculate<FugacityWindow>("5", "60");
+  Choose(g, 0);  // the one real root
+  EXPECT_EQ(List(g), (Rows{{"H2O", "no solution", "no solution"}, {"CO2", "no solution", "no solution"},
+                           {"CH4", "no solution", "no solution"}}));
 }
 
 // The handlers take the shared state once: another window changing it while
