@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 
 #include "framework/runtime.h"
 #include "phase/phase.h"
@@ -52,7 +53,7 @@ bool OnItsRoot(const GasArray& x, double V, double T, double P, std::int32_t mod
 bool UsableVolume(double V) { return std::isfinite(V) && V > 0; }
 
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
-                   std::int32_t model) {
+                   std::int32_t model, double step) {
   if (!PlainComposition(x) || !PlainComposition(y)) return false;
   if (!std::isfinite(Vx) || !std::isfinite(Vy) || !std::isfinite(T) || !std::isfinite(P)) return false;
   if (!(Vx > Globals::bMixture(x)) || !(Vy > Globals::bMixture(y))) return false;
@@ -70,24 +71,24 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
 
   // Every component present in either phase, trace ones included, by
   //     |ln(x_i phiX_i) - ln(y_i phiY_i)| <= 1e-3 + h/x_i + h/y_i,
-  // where h = 5e-13 is half the 1e-12 grid on which the fixed-point form
-  // rounds each fraction (rounding v moves ln v by up to h/v). A fraction
-  // rounded to 0 stands for one below h: the other phase must then put it
-  // there.
-  constexpr double kTolerance = 1e-3, kHalfStep = 5e-13;
+  // h half the grid step (rounding v to the grid moves ln v by up to h/v).
+  // A fraction 0 stands for one below h, or below the smallest double off a
+  // grid: the other phase must put it there.
+  constexpr double kTolerance = 1e-3;
+  const double h = step / 2;
+  const double lnZero = std::log(std::fmax(h, std::numeric_limits<double>::denorm_min()));
   bool anyShared = false;
   for (int i = 0; i < kGases; ++i) {
     if (x[i] == 0.0 && y[i] == 0.0) continue;
     if (!std::isfinite(lnPhiX[i]) || !std::isfinite(lnPhiY[i])) return false;
     if (x[i] > 0 && y[i] > 0) {
       const double gap = (std::log(x[i]) + lnPhiX[i]) - (std::log(y[i]) + lnPhiY[i]);
-      if (!(std::fabs(gap) <= kTolerance + kHalfStep / x[i] + kHalfStep / y[i])) return false;
+      if (!(std::fabs(gap) <= kTolerance + h / x[i] + h / y[i])) return false;
       anyShared = true;
     } else if (x[i] > 0) {
-      // y_i = x_i phiX_i / phiY_i would be below the grid.
-      if (!(std::log(x[i]) + lnPhiX[i] - lnPhiY[i] <= std::log(kHalfStep) + kTolerance)) return false;
+      if (!(std::log(x[i]) + lnPhiX[i] - lnPhiY[i] <= lnZero + kTolerance)) return false;
     } else {
-      if (!(std::log(y[i]) + lnPhiY[i] - lnPhiX[i] <= std::log(kHalfStep) + kTolerance)) return false;
+      if (!(std::log(y[i]) + lnPhiY[i] - lnPhiX[i] <= lnZero + kTolerance)) return false;
     }
     RuntimeBackgroundTask();
   }

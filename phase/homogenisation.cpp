@@ -103,7 +103,7 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   if (converged && Trivial(in.z, r.Vx, r.Vy)) {
     r.outcome = Outcome::Trivial;
     r.message = kTrivial;
-  } else if (converged && n >= 1 && IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model)) {
+  } else if (converged && n >= 1 && IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model, kFixedPointStep)) {
     r.outcome = Outcome::Solution;
     r.message = SolutionText(n);
     // The liquid mode marks the phase of the smaller molar volume, the

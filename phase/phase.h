@@ -97,6 +97,9 @@ LiquidVapourStart LiquidVapourFirstApproach(const GasArray& z, double T);
 
 // ---- Checks of a result ----
 
+// The step of the fixed-point grid on which SplitFixedPoint rounds fractions.
+inline constexpr double kFixedPointStep = 1e-12;
+
 // Whether two phases at T and P, as shown, are in equilibrium: both
 // compositions finite, each fraction within [-1e-9, 1 + 1e-9] and each phase
 // summing to 1 within 1e-9; both volumes finite, above their phase's
@@ -104,11 +107,12 @@ LiquidVapourStart LiquidVapourFirstApproach(const GasArray& z, double T);
 // step of 1e-3 V); and, with ln phi recomputed from these compositions and
 // volumes, at least one component present in both phases, and every
 // component present in either with ln(x_i phiX_i) and ln(y_i phiY_i) equal
-// within 1e-3 (plus the rounding of the fractions to the 1e-12 grid; a
-// coefficient that cannot be computed fails). Leaves Coefficient, Fugacity
-// and LnCoefficient as it found them.
+// within 1e-3, plus what rounding the fractions to a grid of `step` explains
+// (0 for fractions that are plain doubles); a coefficient that cannot be
+// computed fails. Leaves Coefficient, Fugacity and LnCoefficient as it found
+// them.
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
-                   std::int32_t model);
+                   std::int32_t model, double step = 0.0);
 
 // A volume that a density or fugacity may be derived from.
 bool UsableVolume(double V);
