@@ -166,11 +166,12 @@ TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
   EXPECT_NEAR(rows[3].value, 4.2917987992479767e-131, 1e-11 * 4.29e-131);
   EXPECT_NEAR(rows[0].coefficient, 7.3671063324765506e-17, 1e-11 * 7.37e-17);  // H2S, ln phi -37.1
 
-  // At 60 K Brennick (1981)'s a of CO2 is near 1e101: every ln phi of this
-  // liquid is beyond the double range (H2O's -1.6e94). No row may pass for
-  // an ideal gas (phi 1, f = x P); each has no number, shown as "no solution".
-  const GasArray m = Mixture();
+  // Liquid water at 60 K under Brennick (1981): V - b = 1.0e-3 and ln phi =
+  // -19895. No row may pass for an ideal gas (phi 1, f = x P); it has no
+  // number, shown as "no solution".
+  const GasArray m = Mixture(Globals::H2O);
   const double Vm = Root(m, 60, 5, SmallestRoot, Brennick1981);
+  ASSERT_NEAR(Vm - 14.6, 1.0168e-3, 1e-7);
   for (const ComponentRow& r : FugacityRows(m, 60, 5, Vm, Brennick1981)) {
     EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.coefficient;
   }
