@@ -17,6 +17,7 @@
 namespace {
 
 using test_mixtures::Mix;
+using test_mixtures::Pure;
 
 using Globals::GasArray;
 using namespace phase;
@@ -184,6 +185,26 @@ TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
     for (int i = 0; i < Globals::kGases; ++i) {
       EXPECT_NEAR((1 - beta) * r.x[i] + beta * r.y[i], z[i], 1e-6) << V << " " << i;
     }
+  }
+}
+
+TEST_F(PhaseSolver, GenuineLowPressureBubblePointsAreSolutions) {
+  // Pure water under Ostrem (1999) and water with CO2 under Brennick (1977):
+  // refused as "No solution" while the liquid root carried rounding noise.
+  // Pressures by a 40-digit solution of the bubble-point conditions.
+  using namespace Globals;
+  const struct {
+    GasArray z;
+    double T;
+    std::int32_t model;
+    double P;
+  } cases[] = {{Pure(H2O), 416.63, Ostrem1999, 3.16893952892172e-4},
+               {Mix({{H2O, 0.6834}, {CO2, 0.3166}}), 265.03, Brennick1977, 1.43780575860874e-3}};
+  for (const auto& c : cases) {
+    const HomogenisationResult r = AtTemperature(c.z, c.T, Mode::Liquid, c.model);
+    ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
+    EXPECT_NEAR(r.answer, c.P, 1e-11 * c.P);
+    ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, r.T, r.P, c.model, 1e-11, kFixedPointStep);
   }
 }
 
