@@ -22,19 +22,23 @@ using test_mixtures::Pure;
 using Globals::GasArray;
 using namespace phase;
 
-// A search as the window runs it: the first approach, then calculate.
-HomogenisationResult AtTemperature(const GasArray& z, double T, Mode mode, std::int32_t model) {
-  const HomogenisationStart s = HomogenisationFirstApproach(z, true, T, 0, mode == Mode::Vapour ? 1 : 0);
+// A search as the window runs it: the first approach, its guesses through
+// their fields, then calculate. The homogenisation seeks the pressure at T,
+// or, given a pressure P, the temperature.
+HomogenisationResult AtTemperature(const GasArray& z, double T, Mode mode, std::int32_t model, double P = 0) {
+  const bool pressureSought = !(P > 0);
+  const HomogenisationStart s = HomogenisationFirstApproach(z, pressureSought, T, P, mode == Mode::Vapour);
   HomogenisationInput in;
-  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = true, in.given = s.T, in.guess = s.guess;
-  in.mode = mode, in.model = model;
+  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = pressureSought, in.given = pressureSought ? s.T : s.P;
+  in.guess = Val(Str(s.guess)), in.mode = mode, in.model = model;
   return SolveHomogenisation(in);
 }
 
 LiquidVapourResult AtVolume(const GasArray& z, double V, double T, std::int32_t model) {
   const LiquidVapourStart s = LiquidVapourFirstApproach(z, T);
   LiquidVapourInput in;
-  in.z = z, in.V = V, in.T = T, in.P0 = s.P, in.fraction0 = s.fraction, in.K = s.K, in.model = model;
+  in.z = z, in.V = V, in.T = T, in.P0 = Val(Str(s.P)), in.fraction0 = Val(Str(s.fraction)), in.K = s.K;
+  in.model = model;
   return SolveLiquidVapour(in);
 }
 
@@ -188,26 +192,6 @@ TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
   }
 }
 
-TEST_F(PhaseSolver, GenuineLowPressureBubblePointsAreSolutions) {
-  // Pure water under Ostrem (1999) and water with CO2 under Brennick (1977):
-  // refused as "No solution" while the liquid root carried rounding noise.
-  // Pressures by a 40-digit solution of the bubble-point conditions.
-  using namespace Globals;
-  const struct {
-    GasArray z;
-    double T;
-    std::int32_t model;
-    double P;
-  } cases[] = {{Pure(H2O), 416.63, Ostrem1999, 3.16893952892172e-4},
-               {Mix({{H2O, 0.6834}, {CO2, 0.3166}}), 265.03, Brennick1977, 1.43780575860874e-3}};
-  for (const auto& c : cases) {
-    const HomogenisationResult r = AtTemperature(c.z, c.T, Mode::Liquid, c.model);
-    ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
-    EXPECT_NEAR(r.answer, c.P, 1e-11 * c.P);
-    ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, r.T, r.P, c.model, 1e-11, kFixedPointStep);
-  }
-}
-
 TEST_F(PhaseSolver, NearlyEmptyPhaseOfAGenuineDewPointPasses) {
   // Water with 10 % CO2 at 100 C: the liquid holds CO2 at the 1e-11 level.
   const GasArray z = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
@@ -218,16 +202,6 @@ TEST_F(PhaseSolver, NearlyEmptyPhaseOfAGenuineDewPointPasses) {
   EXPECT_TRUE(IsEquilibrium(r.x, r.Vx, r.y, r.Vy, r.T, r.P, 0, kFixedPointStep));
 }
 
-// A liquid-vapour search as the window runs it, the first approach passed
-// through its fields.
-LiquidVapourResult AtVolumeAsTyped(const GasArray& z, double V, double T, std::int32_t model) {
-  const LiquidVapourStart s = LiquidVapourFirstApproach(z, T);
-  LiquidVapourInput in;
-  in.z = z, in.V = V, in.T = T, in.P0 = Val(Str(s.P)), in.fraction0 = Val(Str(s.fraction)), in.K = s.K;
-  in.model = model;
-  return SolveLiquidVapour(in);
-}
-
 TEST_F(PhaseSolver, TraceComponentsFollowTheirTrueCoefficients) {
   // ln phi of CH4 in the liquid is -292.6 and of CO2 in liquid water -575.9;
   // a coefficient cut to 1.0 sent the CH4 to the vapour and gave CO2 equal
@@ -236,7 +210,7 @@ TEST_F(PhaseSolver, TraceComponentsFollowTheirTrueCoefficients) {
   // of state.
   using namespace Globals;
   const GasArray a = Mix({{H2S, 0.039194360679}, {H2, 0.69581645966}, {CO, 0.264981907201}, {CH4, 7.27246e-6}});
-  const LiquidVapourResult ra = AtVolumeAsTyped(a, 59.783, 59.89, Ostrem1999);
+  const LiquidVapourResult ra = AtVolume(a, 59.783, 59.89, Ostrem1999);
   ASSERT_EQ(ra.outcome, Outcome::Solution) << ra.message;
   EXPECT_NEAR(ra.P, 6.35241079, 1e-8);
   EXPECT_NEAR(ra.x[CH4], 2.4035e-5, 1e-9);
@@ -244,7 +218,7 @@ TEST_F(PhaseSolver, TraceComponentsFollowTheirTrueCoefficients) {
   ExpectEqualFugacities(ra.x, ra.Vx, ra.y, ra.Vy, ra.T, ra.P, Ostrem1999, 1e-9);
 
   const GasArray b = Mix({{H2O, 0.271310683755}, {CO2, 1.4297e-8}, {H2, 0.339059351751}, {O2, 0.389629950197}});
-  const LiquidVapourResult rb = AtVolumeAsTyped(b, 75.141, 240.33, Brennick1977);
+  const LiquidVapourResult rb = AtVolume(b, 75.141, 240.33, Brennick1977);
   ASSERT_EQ(rb.outcome, Outcome::Solution) << rb.message;
   EXPECT_NEAR(rb.P, 21.5726055, 1e-7);
   EXPECT_NEAR(rb.x[CO2], 5.2696e-8, 1e-12);
@@ -258,37 +232,37 @@ TEST_F(PhaseSolver, TraceComponentsFollowTheirTrueCoefficients) {
   EXPECT_FALSE(IsEquilibrium(rb.x, rb.Vx, y, rb.Vy, rb.T, rb.P, Brennick1977));
 }
 
-TEST_F(PhaseSolver, OnlyPhasesAlikeMakeATrivialSolution) {
-  // A trace first component (N2 1e-4), or one that is nearly the whole feed
-  // (CO2), differs by less than 1e-4 between any two phases: these are
-  // genuine dew points, molar volumes 500 and 66 times apart (ln f equal
-  // within 5e-12, and N2's within the 1e-12 grid, in 50 digits).
+TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
+  // Answers from a 40-digit solution of the equilibrium conditions (the
+  // temperature as found by an independent 50-digit implementation).
   using namespace Globals;
-  const GasArray c = Mix({{N2, 0.0001}, {NH3, 0.4365}, {C2H6, 0.5634}});
-  const HomogenisationStart s = HomogenisationFirstApproach(c, false, 0, 0.0991, 1);
-  HomogenisationInput in;
-  in.z = c, in.x = s.x, in.y = s.y, in.pressureSought = false, in.given = s.P, in.guess = s.guess;
-  in.mode = Mode::Vapour, in.model = Brennick1981;
-  const HomogenisationResult rc = SolveHomogenisation(in);
-  ASSERT_EQ(rc.outcome, Outcome::Solution) << rc.message;
-  EXPECT_NEAR(rc.answer, 211.134688387, 1e-9);
-  EXPECT_NEAR(rc.x[NH3], 0.975347, 1e-6);
-  EXPECT_EQ(rc.labelY, kPhaseYSolution);
-  ExpectEqualFugacities(rc.x, rc.Vx, rc.y, rc.Vy, rc.T, rc.P, Brennick1981, 1e-9, kFixedPointStep);
-
-  const GasArray d = Mix({{CO2, 0.999999997321}, {H2, 2.679e-9}});
-  const HomogenisationResult rd = AtTemperature(d, 236.17, Mode::Vapour, Brennick1977);
-  ASSERT_EQ(rd.outcome, Outcome::Solution) << rd.message;
-  EXPECT_GT(rd.Vy / rd.Vx, 60);
-  ExpectEqualFugacities(rd.x, rd.Vx, rd.y, rd.Vy, rd.T, rd.P, Brennick1977, 1e-9, kFixedPointStep);
-
-  // Above CO2's critical temperature CO2 and CH4 converge to one phase on
-  // one root, volumes within 1e-5: trivial in either mode.
-  const GasArray e = Mix({{CO2, 0.5}, {CH4, 0.5}});
-  for (Mode mode : {Mode::Liquid, Mode::Vapour}) {
-    const HomogenisationResult r = AtTemperature(e, 300, mode, Brennick1977);
-    EXPECT_EQ(r.outcome, Outcome::Trivial);
-    EXPECT_EQ(r.labelX, kPhaseX);
+  const struct {
+    const char* why;
+    GasArray z;
+    double T, P;  // P > 0: the temperature is sought
+    Mode mode;
+    std::int32_t model;
+    double answer;
+  } cases[] = {
+      // Refused while the liquid root carried rounding noise at low pressure.
+      {"low pressure", Pure(H2O), 416.63, 0, Mode::Liquid, Ostrem1999, 3.16893952892172e-4},
+      {"low pressure", Mix({{H2O, 0.6834}, {CO2, 0.3166}}), 265.03, 0, Mode::Liquid, Brennick1977,
+       1.43780575860874e-3},
+      // Called trivial: a trace first component, or one that is nearly the
+      // whole feed, differs by less than 1e-4 between any two phases. Molar
+      // volumes 547 and 66 times apart.
+      {"trace first", Mix({{N2, 0.0001}, {NH3, 0.4365}, {C2H6, 0.5634}}), 0, 0.0991, Mode::Vapour,
+       Brennick1981, 211.134688387},
+      {"nearly all first", Mix({{CO2, 0.999999997321}, {H2, 2.679e-9}}), 236.17, 0, Mode::Vapour,
+       Brennick1977, 0.661153934565845},
+  };
+  for (const auto& c : cases) {
+    const HomogenisationResult r = AtTemperature(c.z, c.T, c.mode, c.model, c.P);
+    ASSERT_EQ(r.outcome, Outcome::Solution) << c.why << ": " << r.message;
+    EXPECT_NEAR(r.answer, c.answer, 1e-11 * c.answer) << c.why;
+    EXPECT_GT(r.Vy / r.Vx, 60) << c.why;
+    EXPECT_EQ(r.labelX == kPhaseXSolution, c.mode == Mode::Liquid) << c.why;
+    ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, r.T, r.P, c.model, 1e-9, kFixedPointStep);
   }
 }
 
@@ -314,15 +288,10 @@ TEST_F(PhaseSolver, EveryReportedSolutionOfRandomSearchesIsAnEquilibrium) {
       EXPECT_LE(LnFugacityGap(r.x, r.Vx, r.y, r.Vy, r.T, r.P, model, step), 1e-5) << "search " << k;
     };
     if (k % 3 == 2) {
-      check(AtVolumeAsTyped(z, V, T, model), 0);
+      check(AtVolume(z, V, T, model), 0);
     } else {
       const Mode mode = k % 2 ? Mode::Vapour : Mode::Liquid;
-      const bool pressureSought = k % 5 != 0;
-      const HomogenisationStart s = HomogenisationFirstApproach(z, pressureSought, T, Pgiven, mode == Mode::Vapour);
-      HomogenisationInput in;
-      in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = pressureSought;
-      in.given = pressureSought ? s.T : s.P, in.guess = s.guess, in.mode = mode, in.model = model;
-      check(SolveHomogenisation(in), kFixedPointStep);
+      check(AtTemperature(z, T, mode, model, k % 5 ? 0 : Pgiven), kFixedPointStep);
     }
   }
   EXPECT_GT(solutions, 80);
@@ -334,6 +303,7 @@ TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
   const GasArray water = Mix({{Globals::H2O, 1.0}});
   const GasArray waterMethane = Mix({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
   const GasArray waterCO2 = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
+  const GasArray carbonMethane = Mix({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}});
   struct Case {
     const char* why;
     GasArray z;
@@ -356,6 +326,9 @@ TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
       // Climbs to 1e5 MPa, where CO2's coefficient in phase Y, e^864, has
       // left the double range: nothing to split by.
       {"uncomputable", waterCO2, 473.15, Mode::Liquid, Globals::Brennick1977, kNoSolution},
+      // Above CO2's critical temperature both phases meet on one root.
+      {"one phase", carbonMethane, 300, Mode::Liquid, Globals::Brennick1977, kTrivial},
+      {"one phase", carbonMethane, 300, Mode::Vapour, Globals::Brennick1977, kTrivial},
   };
   for (const Case& c : cases) {
     const HomogenisationResult r = AtTemperature(c.z, c.T, c.mode, c.model);
