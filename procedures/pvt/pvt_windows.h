@@ -43,8 +43,8 @@ class TemperatureWindow : public framework::Window {
  private:
   void ShowTemperature();
 
-  bool failed_ = false;          // the last calculation solved nothing
-  double keptAtFailure_ = 0.0;   // TempKelvin then
+  bool failed_ = false;         // the last calculation solved nothing
+  double keptAtFailure_ = 0.0;  // TempKelvin then
 };
 
 // The three molar-volume roots at a typed pressure and temperature, and the
