@@ -1,11 +1,13 @@
 #include "critical/critical_windows.h"
 
+#include <QEvent>
 #include <cmath>
 #include <string>
 
 #include "app/pictures.h"
 #include "core/globals.h"
 #include "critical/critical.h"
+#include "framework/application.h"
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
 #include "procedures/pvt/texts.h"
@@ -27,12 +29,14 @@ const std::string kNoSoluton = "no soluton";
 
 // A unit radio's switch: relabels `unit` and shows the kept temperature
 // (TempKelvin) in the new unit. A failed search keeps 0 K, which is no
-// temperature of anything: the switch then leaves the failure text instead
-// of showing 0 K (-273.15 degrees C) as a result.
-void ShowKeptTemperature(Window& w, bool celsius, const char* unit, const std::string& failure) {
+// temperature of anything: the switch then shows the failure text instead
+// of 0 K (-273.15 degrees C) as a result, or nothing before the window's
+// first calculation, when nothing has failed.
+void ShowKeptTemperature(Window& w, bool celsius, const char* unit, const std::string& failure,
+                         bool calculated) {
   w.Label(unit).SetText(celsius ? kCelsiusText : kKelvinText);
   const double T = Globals::TempKelvin;
-  w.Label("ResultT").SetText(T > 0 ? ResultText(celsius ? T - kCelsiusOffset : T) : failure);
+  w.Label("ResultT").SetText(T > 0 ? ResultText(celsius ? T - kCelsiusOffset : T) : calculated ? failure : "");
 }
 
 Spec TextAt(const char* name, int left, int top, int width, int height, const std::string& text, int size) {
@@ -80,6 +84,7 @@ void SpinodalWindow::calculate_Action() {
   const std::int32_t model = Globals::Selection;
   const double V = Val(Field("dataEntry").Text());
   const double T = Globals::SpinodalTemperature(x, V, model, Globals::kSpinodalWindowStarts);
+  calculated_ = true;
   Globals::TempKelvin = T;
   Label("StaticText4").SetText(kKelvinText);
   Radio("Kelvin").SetValue(true);
@@ -95,11 +100,11 @@ void SpinodalWindow::calculate_Action() {
 }
 
 void SpinodalWindow::Kelvin_Action() {
-  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText4", kNoSoluton);
+  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText4", kNoSoluton, calculated_);
 }
 
 void SpinodalWindow::Celsius_Action() {
-  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText4", kNoSoluton);
+  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText4", kNoSoluton, calculated_);
 }
 
 void SpinodalWindow::Clear_Action() {
@@ -198,6 +203,7 @@ void CriticalPointWindow::calculate_Action() {
   const double V2 = Val(Field("dataEntry2").Text());
   const Globals::CriticalSearchResult r = Globals::CriticalPointSearch(x, model, Vpc, V1, V2);
 
+  calculated_ = true;
   Radio("Kelvin").SetValue(true);
   Label("StaticText8").SetText(kKelvinText);
   Globals::TempKelvin = r.T;
@@ -214,11 +220,11 @@ void CriticalPointWindow::calculate_Action() {
 }
 
 void CriticalPointWindow::Kelvin_Action() {
-  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText8", kNoSolution);
+  if (Radio("Kelvin").Value()) ShowKeptTemperature(*this, false, "StaticText8", kNoSolution, calculated_);
 }
 
 void CriticalPointWindow::Celsius_Action() {
-  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText8", kNoSolution);
+  if (Radio("Celsius").Value()) ShowKeptTemperature(*this, true, "StaticText8", kNoSolution, calculated_);
 }
 
 void CriticalPointWindow::Analysis_Action() { shared<MathAnal>().Show(); }
@@ -241,7 +247,26 @@ void MathAnal::CreateControls() {
   OnActivate([this] { Event_Activate(); });
 }
 
+bool MathAnal::event(QEvent* e) {
+  // An activation that arrives while events are let through (during a table)
+  // waits for the running handler; run then, it would also empty the rows
+  // computed after it. It empties the list as it arrives instead.
+  if (e->type() == QEvent::WindowActivate && Dispatcher::InBackground() && !IsClosed()) {
+    EmptyTable();
+    ++activationsDone_;
+  }
+  return Window::event(e);
+}
+
 void MathAnal::Event_Activate() {
+  if (activationsDone_ > 0) {
+    --activationsDone_;
+    return;
+  }
+  EmptyTable();
+}
+
+void MathAnal::EmptyTable() {
   ListboxControl& list = List("ListBox1");
   list.DeleteAllRows();
   list.SetHeading(0, "Molar Volume");

@@ -19,6 +19,9 @@ class SpinodalWindow : public framework::Window {
  protected:
   void Layout() override;
   void CreateControls() override;
+
+ private:
+  bool calculated_ = false;  // a unit switch shows a failure only after a calculation
 };
 
 // The pseudo-critical conditions (on every activation) and the critical
@@ -35,6 +38,9 @@ class CriticalPointWindow : public framework::Window {
  protected:
   void Layout() override;
   void CreateControls() override;
+
+ private:
+  bool calculated_ = false;  // a unit switch shows a failure only after a calculation
 };
 
 // Spinodal temperature, pressure and critical function over 250 molar
@@ -47,6 +53,12 @@ class MathAnal : public framework::Window {
  protected:
   void Layout() override;
   void CreateControls() override;
+  bool event(QEvent* e) override;
+
+ private:
+  void EmptyTable();
+
+  int activationsDone_ = 0;  // emptied on arrival; their handlers have nothing left to do
 };
 
 // A static page of formulas.

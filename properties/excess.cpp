@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "framework/runtime.h"
 #include "properties/presence.h"
 #include "properties/properties.h"
@@ -28,10 +30,11 @@ double PureProperty(std::int32_t kind, const GasArray& pure, double T, double V,
 
 }  // namespace
 
-double Excess(std::int32_t kind, const GasArray& x, double T, double P, double Fmix,
-              std::int32_t model) {
+std::optional<double> Excess(std::int32_t kind, const GasArray& x, double T, double P, double Fmix,
+                             std::int32_t model) {
   constexpr double R = GasConstant;
   bool pure = false;      // one count equals the whole: never reset in the call
+  bool any = false;       // a present component
   bool noVolume = false;  // a present component without a positive volume
   GasArray single{}, F{};
 
@@ -40,6 +43,7 @@ double Excess(std::int32_t kind, const GasArray& x, double T, double P, double F
     const std::int64_t n = detail::FixedPoint(x[i]);
     if (n == PrecisionFactor) pure = true;
     if (n != 0) {
+      any = true;
       single[i] = 1.0;
       CubicRoots roots = Volume(single, T, P, model);
       const double Psat = SaturationPressure(i, T);
@@ -65,10 +69,15 @@ double Excess(std::int32_t kind, const GasArray& x, double T, double P, double F
     }
     RuntimeBackgroundTask();
   }
-  if (pure) E = 0.0;
+  if (pure) return 0.0;
+  const bool known = kind >= ExcessVolume && kind <= ExcessGibbs;
   // A pure-component value computed at no volume is a failure value, not a
-  // property; an excess built on it would be meaningless.
-  if (noVolume && kind >= ExcessVolume && kind <= ExcessGibbs) E = 0.0;
+  // property, and nothing present leaves nothing to compare with: an excess
+  // built on either would be meaningless.
+  if (known && (noVolume || !any)) return std::nullopt;
+  // A negative fraction has no logarithm, and a pure component may have no
+  // attraction constant at T (Ostrem 1999).
+  if (!std::isfinite(E)) return std::nullopt;
   return E;
 }
 

@@ -26,7 +26,9 @@ class PressureWindow : public framework::Window {
 };
 
 // The temperature at a typed molar volume and pressure, kept in TempKelvin
-// and shown in the unit its radio pair selects.
+// and shown in the unit its radio pair selects; a unit switch shows the
+// temperature kept last, by whichever window, except that a failure of this
+// window's calculation stays until a temperature is stored again.
 class TemperatureWindow : public framework::Window {
  public:
   void Kelvin_Action();
@@ -40,6 +42,9 @@ class TemperatureWindow : public framework::Window {
 
  private:
   void ShowTemperature();
+
+  bool failed_ = false;         // the last calculation solved nothing
+  double keptAtFailure_ = 0.0;  // TempKelvin then
 };
 
 // The three molar-volume roots at a typed pressure and temperature, and the

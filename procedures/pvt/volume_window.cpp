@@ -52,15 +52,22 @@ void VolumeWindow::CreateControls() {
 
 void VolumeWindow::ShowRoot(const ChosenRoot& root) {
   Label("Result").SetText(ResultText(root.V));
-  if (root.passes) {
-    Globals::Vexcess = Globals::Excess(Globals::ExcessVolume, root.x, root.T, root.P, root.V, root.model);
+  // Vexcess keeps 0.0 wherever no excess is computed.
+  Globals::Vexcess = 0.0;
+  if (NoGas(root.x)) {
+    Label("DensityResult").SetText(kNoSolution);
+    Label("ExcessVol").SetText(kNoSolution);
+  } else if (root.passes) {
+    const std::optional<double> excess =
+        Globals::Excess(Globals::ExcessVolume, root.x, root.T, root.P, root.V, root.model);
+    if (excess) Globals::Vexcess = *excess;
     Label("DensityResult").SetText(ResultText(Globals::Density(root.x, root.V)));
+    Label("ExcessVol").SetText(excess ? ResultText(*excess) : kNoSolution);
   } else {
     // A complex root, or none stored yet.
-    Globals::Vexcess = 0.0;
     Label("DensityResult").SetText("0");
+    Label("ExcessVol").SetText(ResultText(Globals::Vexcess));
   }
-  Label("ExcessVol").SetText(ResultText(Globals::Vexcess));
 }
 
 }  // namespace pvt

@@ -36,6 +36,10 @@ bool InDomain(ThermoFunction f, const Globals::GasArray& x, double T, double V) 
 FunctionParts PartsAtRoot(ThermoFunction f, const Globals::GasArray& x, double T, double P,
                           double V, std::int32_t model) {
   FunctionParts parts;
+  if (!(Globals::bMixture(x) > 0)) {
+    parts.outcome = Outcome::NoSolution;
+    return parts;
+  }
   if (!InDomain(f, x, T, V)) return parts;
   const double X = FunctionValue(f, x, T, V, model);
   // Ostrem (1999) has no attraction constant for N2 between about 1197 and
@@ -44,11 +48,15 @@ FunctionParts PartsAtRoot(ThermoFunction f, const Globals::GasArray& x, double T
     parts.outcome = Outcome::NoSolution;
     return parts;
   }
-  const double Xex = Globals::Excess(ExcessKindOf(f), x, T, P, X, model);
-  parts.outcome = Outcome::Computed;
   parts.total = X;
-  parts.ideal = X - Xex;
-  parts.excess = Xex;
+  const std::optional<double> Xex = Globals::Excess(ExcessKindOf(f), x, T, P, X, model);
+  if (!Xex) {
+    parts.outcome = Outcome::NoExcess;
+    return parts;
+  }
+  parts.outcome = Outcome::Computed;
+  parts.ideal = X - *Xex;
+  parts.excess = *Xex;
   return parts;
 }
 

@@ -25,8 +25,9 @@ bool InDomain(ThermoFunction f, const Globals::GasArray& x, double T, double V);
 
 enum class Outcome {
   Computed,     // total, ideal and excess hold the values
+  NoExcess,     // total holds X; the excess (and so the ideal part) has no value
   NotComputed,  // no positive root, or a root outside the function's domain
-  NoSolution,   // the function is no finite number there
+  NoSolution,   // nothing present, or the function is no finite number there
 };
 
 struct FunctionParts {
@@ -38,7 +39,7 @@ struct FunctionParts {
 
 // X at root V, and its parts against the pure components at T and P (MPa).
 // Excess runs only on a computed, finite X: a failure value of X would give
-// an "excess" of nothing.
+// an "excess" of nothing. A cleared composition has no state at all.
 FunctionParts PartsAtRoot(ThermoFunction f, const Globals::GasArray& x, double T, double P,
                           double V, std::int32_t model);
 

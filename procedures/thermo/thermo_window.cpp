@@ -164,13 +164,19 @@ void ThermoWindow::CreateControls() {
 
 void ThermoWindow::ShowRoot(const ChosenRoot& root) {
   Label("Result").SetText(ResultText(root.V));
-  FunctionParts parts;  // not computed: no positive root
-  if (root.passes) parts = PartsAtRoot(m_.function, root.x, root.T, root.P, root.V, root.model);
+  // The domain test includes V > 0: a complex root (0), a negative one or none
+  // is not computed.
+  const FunctionParts parts = PartsAtRoot(m_.function, root.x, root.T, root.P, root.V, root.model);
   switch (parts.outcome) {
     case Outcome::Computed:
       Label("Result1").SetText(ResultText(parts.total));
       Label("Result2").SetText(ResultText(parts.ideal));
       Label("Result3").SetText(ResultText(parts.excess));
+      break;
+    case Outcome::NoExcess:
+      Label("Result1").SetText(ResultText(parts.total));
+      Label("Result2").SetText(pvt::kNoSolution);
+      Label("Result3").SetText(pvt::kNoSolution);
       break;
     case Outcome::NotComputed:
       for (const char* r : {"Result1", "Result2", "Result3"}) Label(r).SetText("0");

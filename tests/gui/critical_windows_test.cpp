@@ -119,6 +119,12 @@ TEST_F(CriticalWindows, SpinodalOfNitrogenInKelvinAndCelsius) {
 
 TEST_F(CriticalWindows, SpinodalOutsideTheEquationOfStateIsNoSolution) {
   Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  // Before any calculation nothing has failed: a unit switch shows no result.
+  auto& fresh = shared<SpinodalWindow>();
+  Activate(fresh);
+  ClickThroughWindow(fresh.Radio("Celsius"));
+  EXPECT_EQ(Text(fresh, "StaticText4"), kCelsius);
+  EXPECT_EQ(Text(fresh, "ResultT"), "");
   Globals::PresMPa = 7.5;
   const double b = Globals::bMixture(Globals::fraction);
   for (const std::string& V : {Str(b / 2), std::string(""), std::string("abc"), Str(-b / 2), Str(b)}) {
@@ -186,6 +192,8 @@ TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
   // CO2/CH4 50/50 from the proposals under the Ostrem set.
   Fluid({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}}, Globals::Ostrem1999);
   auto& w = Critical();
+  ClickThroughWindow(w.Radio("Celsius"));
+  EXPECT_EQ(Text(w, "ResultT"), "");  // nothing has failed yet
   w.Button("calculate").Push();
   for (const char* result : {"ResultV", "ResultT", "ResultP"}) EXPECT_EQ(Text(w, result), "no solution") << result;
   EXPECT_EQ(Globals::TempKelvin, 0.0);
@@ -278,26 +286,36 @@ TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
   for (int c = 1; c <= 3; ++c) EXPECT_EQ(list.Cell(0, c), "-");
 }
 
-TEST_F(CriticalWindows, ActivationDuringTheTableEmptiesItAndTheTableGoesOn) {
+// The user goes to another window and back while the fourth row is
+// computed: the three rows listed before go, the rest of the table stays
+// (the activation waited for the table's end and emptied all of it).
+TEST_F(CriticalWindows, AnActivationDuringTheTableKeepsTheRowsAfterIt) {
   Fluid({{Globals::N2, 1.0}});
   static MathAnal* w = nullptr;
   w = &Analysis();
+  auto& list = w->List("ListBox1");
   const auto saved = CurrentBackgroundHook();
-  // An activation while the fourth row is computed (the user comes back to
-  // the window) removes the three rows already listed.
   SetBackgroundHook(
       [] {
         static bool done = false;
         if (done || w->List("ListBox1").ListCount() != 3) return;
         done = true;
-        w->Event_Activate();
+        Dispatcher::ProcessPendingEvents();
       },
       std::chrono::milliseconds(0));
+  int rowsThen = -1;
+  QTimer::singleShot(0, [&] {
+    rowsThen = list.ListCount();
+    Activate(shared<Explain>());
+    Activate(*w);
+  });
   w->Button("calculate").Push();
   SetBackgroundHook(saved);
-  auto& list = w->List("ListBox1");
+  Settle();
+  ASSERT_EQ(rowsThen, 3);
   ASSERT_EQ(list.ListCount(), 247);
   EXPECT_EQ(list.Cell(0, 0), std::to_string(FirstAnalysisVolume() + 6));
+  EXPECT_EQ(list.Cell(246, 0), std::to_string(FirstAnalysisVolume() + 498));
   for (int r = 0; r < list.ListCount(); ++r) {
     for (int c = 0; c < 4; ++c) ASSERT_NE(list.Cell(r, c), "") << r << " " << c;
   }

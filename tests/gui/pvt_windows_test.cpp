@@ -181,13 +181,38 @@ TEST_F(PvtWindows, BelowTheCovolumeThePressureIsZeroAndNoTemperatureSolves) {
   EXPECT_EQ(Text(p, "Result"), "0");
   EXPECT_EQ(Globals::MolarVolumes[0], 20.0);  // kept whatever the pressure
   EXPECT_EQ(Globals::PresMPa, 0.0);           // the pressure window stores only V
-  Globals::TempKelvin = 300.0;
-  auto& t = Calc<TemperatureWindow>("20", "5");
+  auto& t = Calc<TemperatureWindow>("1000", Text(Pressure("1000", "300"), "Result"));
+  EXPECT_NEAR(Number(t, "Result"), 300.0, 1e-9);
+  Calc<TemperatureWindow>("20", "5");
   EXPECT_EQ(Text(t, "Result"), "no solution");
-  EXPECT_EQ(Globals::TempKelvin, 300.0);  // kept, not overwritten by a non-solution
-  // The unit radios show the kept temperature.
+  EXPECT_NEAR(Globals::TempKelvin, 300.0, 1e-9);  // kept, not overwritten by a non-solution
+  // The unit switches relabel; the kept 300 K is no result of V = 20, P = 5.
+  for (const char* unit : {"Celsius", "Kelvin"}) {
+    ClickThroughWindow(t.Radio(unit));
+    EXPECT_EQ(Text(t, "StaticText4"), unit == std::string("Kelvin") ? "Kelvin" : "\u02DACelsius");
+    EXPECT_EQ(Text(t, "Result"), "no solution") << unit;
+  }
+  // A temperature stored by another window is shown again.
+  Volume("10", "350");
   ClickThroughWindow(t.Radio("Celsius"));
-  EXPECT_EQ(Text(t, "Result"), Str(300.0 - 273.15));
+  EXPECT_EQ(Text(t, "Result"), Str(350.0 - 273.15));
+}
+
+// A cleared composition is an ideal gas of nothing: no pressure, no
+// temperature, no excess volume and no density.
+TEST_F(PvtWindows, AnEmptyCompositionHasNoSolution) {
+  SetMixture({});
+  EXPECT_EQ(Text(Pressure("1000", "300"), "Result"), "no solution");
+  Globals::TempKelvin = 400.0;
+  auto& t = Calc<TemperatureWindow>("1000", "2.4943416");
+  EXPECT_EQ(Text(t, "Result"), "no solution");
+  EXPECT_EQ(Globals::TempKelvin, 400.0);
+  auto& v = Volume("10", "300");
+  for (const char* root : {"Choice0", "Choice1", "Choice2"}) {
+    ClickThroughWindow(v.Radio(root));
+    EXPECT_EQ(Text(v, "ExcessVol"), "no solution") << root;
+    EXPECT_EQ(Text(v, "DensityResult"), "no solution") << root;
+  }
 }
 
 // ---- Volume ----
