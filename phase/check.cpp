@@ -36,8 +36,6 @@ GasArray LnCoefficientsAt(const GasArray& x, double T, double P, double V, std::
 //     |P(V) - P| <= 1e-3 V |dP/dV|,  dP/dV = -RT/(V - b)^2 + a (2V + b)/(sqrt(T) V^2 (V + b)^2).
 // Against the slope rather than P itself: a liquid root off by a rounding
 // misses P by far more than P's own rounding, yet is a tiny step from V.
-// The cubic's liquid root at a pressure near 1e-8 MPa, tens of per cent off,
-// is not a root.
 bool OnItsRoot(const GasArray& x, double V, double T, double P, std::int32_t model) {
   const double am = Globals::aMixture(x, T, model);
   const double bm = Globals::bMixture(x);

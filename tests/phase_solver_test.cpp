@@ -289,15 +289,15 @@ TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
       // The residual stops changing; the halved steps shrink below the step
       // test a hair from the guess, with phase Y empty.
       {"stalled", water, 373.15, Mode::Liquid, Globals::Brennick1981, kNoSolution},
-      // F = 0 because K underflowed: pure water against pure methane.
+      // Pure water against pure methane: F = 0 once K underflows, or on the
+      // way a coefficient leaves the double range.
       {"nothing shared", waterMethane, 473.15, Mode::Vapour, Globals::Brennick1981, kNoSolution},
       {"nothing shared", waterMethane, 300, Mode::Vapour, Globals::Brennick1981, kNoSolution},
       {"nothing shared", waterMethane, 150, Mode::Vapour, Globals::Brennick1977, kNoSolution},
-      // Near 1e-8 MPa the cubic's liquid root is tens of per cent off and
-      // both coefficients are cut to 1.0: K = 1, F = 0.
+      // Near a vacuum liquid water's ln phi passes -708: once cut to 1.0
+      // with the vapour's, so that K = 1 and F = 0.
       {"near a vacuum", water, 250, Mode::Vapour, Globals::Brennick1981, kNoSolution},
-      // Climbs to 1e5 MPa, where CO2's coefficient in phase Y, e^864, has
-      // left the double range: nothing to split by.
+      // Climbs to 1e5 MPa, where CO2's coefficient in phase Y is e^864.
       {"uncomputable", waterCO2, 473.15, Mode::Liquid, Globals::Brennick1977, kNoSolution},
       // Above CO2's critical temperature both phases meet on one root.
       {"one phase", carbonMethane, 300, Mode::Liquid, Globals::Brennick1977, kTrivial},
