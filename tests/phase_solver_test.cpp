@@ -294,8 +294,8 @@ TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
       {"nothing shared", waterMethane, 473.15, Mode::Vapour, Globals::Brennick1981, kNoSolution},
       {"nothing shared", waterMethane, 300, Mode::Vapour, Globals::Brennick1981, kNoSolution},
       {"nothing shared", waterMethane, 150, Mode::Vapour, Globals::Brennick1977, kNoSolution},
-      // Near a vacuum liquid water's ln phi passes -708: once cut to 1.0
-      // with the vapour's, so that K = 1 and F = 0.
+      // Near a vacuum liquid water's ln phi passes -708, beyond the double
+      // range; cut to 1.0 with the vapour's, it once gave K = 1 and F = 0.
       {"near a vacuum", water, 250, Mode::Vapour, Globals::Brennick1981, kNoSolution},
       // Climbs to 1e5 MPa, where CO2's coefficient in phase Y is e^864.
       {"uncomputable", waterCO2, 473.15, Mode::Liquid, Globals::Brennick1977, kNoSolution},
