@@ -1,13 +1,11 @@
 #include "critical/critical_windows.h"
 
-#include <QEvent>
 #include <cmath>
 #include <string>
 
 #include "app/pictures.h"
 #include "core/globals.h"
 #include "critical/critical.h"
-#include "framework/application.h"
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
 #include "procedures/pvt/texts.h"
@@ -247,26 +245,7 @@ void MathAnal::CreateControls() {
   OnActivate([this] { Event_Activate(); });
 }
 
-bool MathAnal::event(QEvent* e) {
-  // An activation that arrives while events are let through (during a table)
-  // waits for the running handler; run then, it would also empty the rows
-  // computed after it. It empties the list as it arrives instead.
-  if (e->type() == QEvent::WindowActivate && Dispatcher::InBackground() && !IsClosed()) {
-    EmptyTable();
-    ++activationsDone_;
-  }
-  return Window::event(e);
-}
-
 void MathAnal::Event_Activate() {
-  if (activationsDone_ > 0) {
-    --activationsDone_;
-    return;
-  }
-  EmptyTable();
-}
-
-void MathAnal::EmptyTable() {
   ListboxControl& list = List("ListBox1");
   list.DeleteAllRows();
   list.SetHeading(0, "Molar Volume");
