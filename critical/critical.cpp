@@ -160,31 +160,201 @@ double Contract(const Matrix& A, const Matrix& B) {
 
 bool AnyPresent(const GasArray& x) { return !PresentComponents(x).empty(); }
 
-// Whether the stability determinant has a root at T as far as it can be told
-// from its rounding: it changes sign across T +- 1e-4 T by more than the
-// rounding of its entries can make up. A relative change eps in entry (i, j)
-// moves the determinant by eps Q(i, j) Cof(i, j), so the rounding is of the
-// order of eps sum |Q(i, j) Cof(i, j)|; the test keeps a wide margin above it.
-// (The product of the row norms bounds the determinant itself, not its
-// rounding, and refused genuine roots of five and six gases.) Where V - b is
-// lost in rounding, the determinant is all noise, and a secant step of
-// nothing there locates no root.
-bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
-  Matrix Q = SpinodalMatrix(x, T, V, model);
-  if (!Q.AllFinite()) return false;
-  const Matrix Cof = CofactorMatrix(Q, false);
-  double noise = 0.0;
-  for (int r = 0; r < Q.Order(); ++r) {
-    for (int c = 0; c < Q.Order(); ++c) noise = noise + Abs(Q(r, c) * Cof(r, c));
+// ---- The stability determinant where it cancels ----
+// Near the co-volume, and with a trace first component (whose amount is held
+// while the Helmholtz energy is homogeneous in all of them), the determinant
+// is a tiny difference of large products, and the rounding of the elements in
+// double can outweigh it. It is evaluated again in double-double arithmetic
+// (about 32 digits: error-free sums, and products by fma) from the same
+// constants, with every element formed at the amounts themselves (n = sum x,
+// B and D summed again), so that the elements stay derivatives of one
+// function; a constant error of ln((V + b)/V) or sqrt T only scales a
+// homogeneous part of it and is harmless.
+
+struct DD {
+  double hi = 0.0, lo = 0.0;
+};
+
+DD Of(double v) { return {v, 0.0}; }
+
+DD Normalised(double s, double e) {
+  const double hi = s + e;
+  return {hi, e - (hi - s)};
+}
+
+DD operator+(DD a, DD b) {
+  const double s = a.hi + b.hi;
+  const double v = s - a.hi;
+  const double e = (a.hi - (s - v)) + (b.hi - v);
+  return Normalised(s, e + (a.lo + b.lo));
+}
+
+DD operator-(DD a) { return {-a.hi, -a.lo}; }
+DD operator-(DD a, DD b) { return a + (-b); }
+
+DD operator*(DD a, DD b) {
+  const double p = a.hi * b.hi;
+  const double e = std::fma(a.hi, b.hi, -p);
+  return Normalised(p, e + (a.hi * b.lo + a.lo * b.hi));
+}
+
+DD operator/(DD a, DD b) {
+  // Three quotient digits, each from the remainder left by the ones before.
+  const double q1 = a.hi / b.hi;
+  DD r = a - b * Of(q1);
+  const double q2 = r.hi / b.hi;
+  r = r - b * Of(q2);
+  const double q3 = r.hi / b.hi;
+  return Normalised(q1, q2) + Of(q3);
+}
+
+// A sum that keeps the magnitude of its terms, the scale of its rounding.
+struct Sum {
+  DD v;
+  double magnitude = 0.0;
+  void Add(DD t) {
+    v = v + t;
+    magnitude = magnitude + Abs(t.hi);
+  }
+};
+
+// The determinant in double-double and an estimate of its rounding error.
+// An element's rounding is about 2^-104 of the magnitude of its terms, and
+// moves the determinant by that times its cofactor (Cof from the double
+// matrix at a temperature nearby serves as the cofactors' scale); 1e-28
+// keeps a margin of three decades above it, for the elimination as well.
+struct AccurateDeterminant {
+  double value = 0.0, error = 0.0;
+  bool ok = false;  // false: an element or the result is no number
+};
+
+AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::int32_t model, const Matrix& Cof) {
+  AccurateDeterminant r;
+  const Constants c = Evaluate(x, T, model);
+  const std::vector<int>& P = c.present;
+  const int n = static_cast<int>(P.size());
+  if (n == 0 || Cof.Order() != n) return r;
+
+  DD N, B, D;
+  GasArray apHi{}, apLo{};
+  for (int i : P) {
+    N = N + Of(x[i]);
+    B = B + Of(x[i]) * Of(c.bi[i]);
+    DD sum;
+    for (int k : P) sum = sum + Of(x[k]) * Of(c.aij[i][k]);
+    const DD ap = Of(2.0) * sum;
+    apHi[i] = ap.hi, apLo[i] = ap.lo;
+    D = D + Of(x[i]) * sum;
     RuntimeBackgroundTask();
   }
-  Matrix below = SpinodalMatrix(x, T * (1 - 1e-4), V, model);
-  Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
-  const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
-  if (!Finite(fb) || !Finite(fa) || !Finite(noise)) return false;
-  // Both sides zero is an underflow (a volume far too large), not a root.
-  const bool signChange = (fb < 0.0 && fa > 0.0) || (fb > 0.0 && fa < 0.0);
-  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * noise);
+  auto ap = [&](int i) { return DD{apHi[i], apLo[i]}; };
+  const DD RT = Of(R) * Of(T), s = Of(c.s), Vd = Of(V);
+  const DD Vb = Vd + B, Vm = Vd - B;
+  const DD L = Of(Log(Vb.hi / V));
+  const DD two = Of(2.0);
+
+  std::vector<DD> Q(static_cast<std::size_t>(n * n));
+  std::vector<double> E(static_cast<std::size_t>(n * n));
+  auto at = [n](int p, int q) { return static_cast<std::size_t>(p * n + q); };
+  for (int p = 0; p < n; ++p) {
+    for (int q = 0; q < n; ++q) {
+      Sum m;
+      if (p == 0 && q == 0) {
+        m.Add(N * RT / (Vm * Vm));
+        m.Add(-(D * (two * Vd + B) / (s * Vd * Vd * Vb * Vb)));
+      } else if (p == 0 || q == 0) {
+        const int i = P[static_cast<std::size_t>(p == 0 ? q : p)];
+        const DD bi = Of(c.bi[i]);
+        m.Add(ap(i) / (Vd * Vb * s));
+        m.Add(-(D * bi / (Vd * Vb * Vb * s)));
+        m.Add(-(RT / Vm));
+        m.Add(-(N * RT * bi / (Vm * Vm)));
+      } else {
+        const int i = P[static_cast<std::size_t>(p)], j = P[static_cast<std::size_t>(q)];
+        const DD bi = Of(c.bi[i]), bj = Of(c.bi[j]);
+        const DD k = L / (B * s);
+        m.Add(-(two * Of(c.aij[i][j]) * k));
+        m.Add(bi * ap(j) / B * k);
+        m.Add(bj * ap(i) / B * k);
+        m.Add(-(two * bi * bj * D / (B * B) * k));
+        m.Add(-(bi * ap(j) / (B * s * Vb)));
+        m.Add(-(bj * ap(i) / (B * s * Vb)));
+        m.Add(bi * bj * (two / B + Of(1.0) / Vb) * D / (B * s * Vb));
+        m.Add(RT * (bi + bj) / Vm);
+        m.Add(N * RT * bi * bj / (Vm * Vm));
+        if (i == j) m.Add(RT / Of(x[i]));
+      }
+      Q[at(p, q)] = m.v;
+      E[at(p, q)] = m.magnitude;
+    }
+    RuntimeBackgroundTask();
+  }
+
+  double scale = 0.0;
+  for (int p = 0; p < n; ++p) {
+    for (int q = 0; q < n; ++q) scale = scale + E[at(p, q)] * Abs(Cof(p, q));
+  }
+
+  // Gaussian elimination with partial pivoting.
+  DD det = Of(1.0);
+  for (int j = 0; j < n; ++j) {
+    int pivot = j;
+    for (int i = j + 1; i < n; ++i) {
+      if (Abs(Q[at(i, j)].hi) > Abs(Q[at(pivot, j)].hi)) pivot = i;
+    }
+    if (pivot != j) {
+      for (int k = 0; k < n; ++k) std::swap(Q[at(pivot, k)], Q[at(j, k)]);
+      det = -det;
+    }
+    det = det * Q[at(j, j)];
+    if (Q[at(j, j)].hi == 0.0) break;
+    for (int i = j + 1; i < n; ++i) {
+      const DD f = Q[at(i, j)] / Q[at(j, j)];
+      for (int k = j + 1; k < n; ++k) Q[at(i, k)] = Q[at(i, k)] - f * Q[at(j, k)];
+    }
+    RuntimeBackgroundTask();
+  }
+  r.value = det.hi + det.lo;
+  r.error = 1e-28 * scale;
+  r.ok = Finite(r.value) && Finite(r.error);
+  return r;
+}
+
+// The spinodal temperature at a stop T of the secant. A root is confirmed by
+// a sign change of the accurate determinant across T(1 -+ d), both sides
+// above their rounding error, for the smallest d of 1e-11, 1e-9, ... 1e-3 that
+// shows one: at 1e-11, T itself is kept; a wider one (the secant stopped
+// early, where the whole determinant is below the snap) is halved on the
+// determinant's sign until T is right to 1e-10. 0.0 where no d shows one.
+double Refined(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  if (!Q.AllFinite()) return 0.0;
+  const Matrix Cof = CofactorMatrix(Q, false);
+  if (!Cof.AllFinite()) return 0.0;
+  constexpr int kFailed = 2;
+  auto sign = [&](double t) {
+    const AccurateDeterminant d = DeterminantDD(x, t, V, model, Cof);
+    if (!d.ok) return kFailed;
+    if (!(Abs(d.value) > d.error)) return 0;
+    return d.value > 0 ? 1 : -1;
+  };
+  for (double d : {1e-11, 1e-9, 1e-7, 1e-5, 1e-3}) {
+    double lo = T * (1 - d), hi = T * (1 + d);
+    const int below = sign(lo), above = sign(hi);
+    if (below == kFailed || above == kFailed) return 0.0;
+    if (below == 0 || above == 0 || below == above) continue;
+    if (d == 1e-11) return T;
+    for (int k = 0; k < 64 && hi - lo > 1e-10 * hi; ++k) {
+      const double mid = lo + (hi - lo) / 2;
+      const int at = sign(mid);
+      if (at == kFailed) return 0.0;
+      if (at == 0) return mid;  // the root as far as the determinant tells
+      (at == below ? lo : hi) = mid;
+      RuntimeBackgroundTask();
+    }
+    return lo + (hi - lo) / 2;
+  }
+  return 0.0;
 }
 
 }  // namespace
@@ -417,10 +587,10 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     if (!(Abs(dT) < 1e300) || Tcur == 0.0) return 0.0;
     // A step below 1e-14 T has located the root as far as doubles allow
     // (rounding noise of a large matrix keeps the secant dithering there).
-    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     // A determinant under the snap counts as a root only where the search
     // has settled; after a large step it is a residual that decays.
-    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     RuntimeBackgroundTask();
   }
   return 0.0;
