@@ -606,11 +606,31 @@ double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, cons
 
 // ---- Critical point ----
 
-double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
-  const Constants constants = Evaluate(x, T, model);
+namespace {
+
+// The cubic form along the unit null vector u, with the amount of the present
+// component `held` fixed instead of the first's, and its rounding: a sum of
+// terms of the third derivatives, each of which may cancel (A_VVV does at a
+// critical point), kept 1e-10 of the sum of their magnitudes. u is turned to
+// point along `along` where that is given. NaN where there is no finite null
+// vector.
+struct Form {
+  double C = NAN, noise = NAN;
+  std::vector<double> u;
+};
+
+Form CubicFormHolding(const GasArray& x, double T, double V, std::int32_t model, int held,
+                      const std::vector<double>* along) {
+  Form f;
+  Constants constants = Evaluate(x, T, model);
+  // Position 0 is the volume and stands in for the held component.
+  std::vector<int>& P = constants.present;
+  const auto h = std::find(P.begin(), P.end(), held);
+  if (h == P.end()) return f;
+  std::rotate(P.begin(), h, h + 1);
   Matrix Q = SpinodalMatrix(constants, x, V);
   const int n = Q.Order();
-  if (n == 0 || !Q.AllFinite()) return NAN;
+  if (n == 0 || !Q.AllFinite()) return f;
   // Every row of the adjugate of a matrix of rank n - 1 is a multiple of its
   // null vector; the largest is the best conditioned.
   const Matrix Cof = CofactorMatrix(Q, false);
@@ -625,33 +645,71 @@ double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
     }
     RuntimeBackgroundTask();
   }
-  if (!(bestNorm > 0.0) || !Finite(bestNorm)) return NAN;
-  std::vector<double> u(static_cast<std::size_t>(n));
-  for (int c = 0; c < n; ++c) u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
+  if (!(bestNorm > 0.0) || !Finite(bestNorm)) return f;
+  std::vector<double>& u = f.u;
+  u.resize(static_cast<std::size_t>(n));
+  double dot = 0.0;
+  for (int c = 0; c < n; ++c) {
+    u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
+    if (along != nullptr && along->size() == u.size()) dot = dot + u[static_cast<std::size_t>(c)] * (*along)[static_cast<std::size_t>(c)];
+  }
+  if (dot < 0.0) {
+    for (double& v : u) v = -v;
+  }
 
   ThirdDerivatives d = Thirds(constants, x, T, V);
-  double C = 0.0;
+  double C = 0.0, magnitude = 0.0;
   for (int k = 0; k < n; ++k) {
-    const Matrix Dk = Slice(d, k == 0 ? -1 : d.c.present[static_cast<std::size_t>(k)]);
-    double form = 0.0;
+    const Matrix Dk = Slice(d, k == 0 ? -1 : P[static_cast<std::size_t>(k)]);
     for (int i = 0; i < n; ++i) {
-      for (int j = 0; j < n; ++j) form = form + Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)];
+      for (int j = 0; j < n; ++j) {
+        const double term = Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)] * u[static_cast<std::size_t>(k)];
+        C = C + term;
+        magnitude = magnitude + Abs(term);
+      }
     }
-    C = C + u[static_cast<std::size_t>(k)] * form;
     RuntimeBackgroundTask();
   }
-  return C;
+  f.C = C;
+  f.noise = 1e-10 * magnitude;
+  return f;
+}
+
+// The present component with the largest fraction (the first of equals).
+int Largest(const GasArray& x) {
+  int largest = -1;
+  for (int i : PresentComponents(x)) {
+    if (largest < 0 || x[i] > x[largest]) largest = i;
+  }
+  return largest;
+}
+
+}  // namespace
+
+double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
+  const int held = Largest(x);
+  return held < 0 ? NAN : CubicFormHolding(x, T, V, model, held, nullptr).C;
 }
 
 bool IsCriticalPoint(const GasArray& x, double T, double V, std::int32_t model) {
   if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return false;
-  const double here = CubicForm(x, T, V, model);
-  const double V1 = 1.01 * V;
-  const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
-  if (!(T1 > 0)) return false;
-  const double away = CubicForm(x, T1, V1, model);
-  if (!Finite(here) || !Finite(away)) return false;
-  return Abs(here) <= 1e-6 * Abs(away);
+  const int held = Largest(x);
+  if (held < 0) return false;
+  const Form here = CubicFormHolding(x, T, V, model, held, nullptr);
+  if (!Finite(here.C)) return false;
+  double sides[2];
+  for (int k = 0; k < 2; ++k) {
+    const double Vs = V * (k == 0 ? 1 - 1e-3 : 1 + 1e-3);
+    // The spinodal through T first; the windows' starts where it has none.
+    double Ts = SpinDetSolution(x, T, Vs, model);
+    if (!(Ts >= 0.1)) Ts = SpinodalTemperature(x, Vs, model, kAnalysisStarts);
+    if (!(Ts > 0)) return false;
+    const Form side = CubicFormHolding(x, Ts, Vs, model, held, &here.u);
+    if (!Finite(side.C) || !(Abs(side.C) > side.noise)) return false;
+    sides[k] = side.C;
+  }
+  const bool signChange = (sides[0] < 0 && sides[1] > 0) || (sides[0] > 0 && sides[1] < 0);
+  return signChange && Abs(here.C) <= 1e-2 * std::min(Abs(sides[0]), Abs(sides[1]));
 }
 
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2) {
