@@ -247,6 +247,11 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
     D = D + Of(x[i]) * sum;
     RuntimeBackgroundTask();
   }
+  // The elements are those at one mole in all. Fractions that sum to 1 but for
+  // their rounding count at their own sum, which keeps the elements
+  // derivatives of one function (with a trace first component, the 1e-16 of
+  // the sum would shift its spinodal by 1e-8); others as they stand.
+  if (!(Abs(N.hi - 1.0) <= 1e-9)) N = Of(1.0);
   auto ap = [&](int i) { return DD{apHi[i], apLo[i]}; };
   const DD RT = Of(R) * Of(T), s = Of(c.s), Vd = Of(V);
   const DD Vb = Vd + B, Vm = Vd - B;
@@ -684,6 +689,85 @@ int Largest(const GasArray& x) {
   return largest;
 }
 
+// The cubic form on the spinodal at V, its temperature found from T near
+// it first (the same branch) and from the windows' starts where that fails.
+struct OnSpinodal {
+  bool ok = false;  // a temperature and a form above its rounding
+  double T = 0.0;
+  Form form;
+};
+
+OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int held, double Tnear,
+                         const std::vector<double>& along) {
+  OnSpinodal s;
+  s.T = SpinDetSolution(x, Tnear, V, model);
+  if (!(s.T >= 0.1)) s.T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+  if (!(s.T > 0)) return s;
+  s.form = CubicFormHolding(x, s.T, V, model, held, &along);
+  s.ok = Finite(s.form.C) && Abs(s.form.C) > s.form.noise;
+  return s;
+}
+
+// Criticality at (T, V) on the spinodal: the cubic form, taken with the
+// largest component held (so that it does not shrink with the first), changes
+// sign across V(1 -+ 1e-3), both sides above their rounding, and is small at V
+// against them (V within about 1e-5 of its zero).
+struct Criticality {
+  bool critical = false;
+  int held = -1;
+  Form here;
+  double V[2] = {0.0, 0.0}, T[2] = {0.0, 0.0}, C[2] = {0.0, 0.0};
+};
+
+Criticality Judge(const GasArray& x, double T, double V, std::int32_t model) {
+  Criticality j;
+  if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return j;
+  j.held = Largest(x);
+  if (j.held < 0) return j;
+  j.here = CubicFormHolding(x, T, V, model, j.held, nullptr);
+  if (!Finite(j.here.C)) return j;
+  for (int k = 0; k < 2; ++k) {
+    j.V[k] = V * (k == 0 ? 1 - 1e-3 : 1 + 1e-3);
+    const OnSpinodal side = AlongSpinodal(x, j.V[k], model, j.held, T, j.here.u);
+    if (!side.ok) return j;
+    j.T[k] = side.T;
+    j.C[k] = side.form.C;
+  }
+  const bool signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
+  j.critical = signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
+  return j;
+}
+
+// Where the critical function's own rounding left the search's V off the
+// zero of the cubic form (a trace first component), the zero is found in the
+// bracket of the judgement (regula falsi, Illinois): V and T move onto it.
+// A point already within 1e-9 or so of it is left as it is.
+void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
+  if (Abs(j.here.C) <= 1e-6 * std::min(Abs(j.C[0]), Abs(j.C[1]))) return;
+  double a = j.V[0], b = j.V[1], fa = j.C[0], fb = j.C[1];
+  double Va = V, Ta = T;
+  int side = 0;
+  for (int k = 0; k < 60 && b - a > 1e-11 * b; ++k) {
+    double c = (a * fb - b * fa) / (fb - fa);
+    if (!(c > a && c < b)) c = a + (b - a) / 2;
+    const OnSpinodal at = AlongSpinodal(x, c, model, j.held, Ta, j.here.u);
+    if (!(at.T > 0) || !Finite(at.form.C)) return;  // keep the search's point
+    Va = c, Ta = at.T;
+    if (!at.ok) break;  // the zero as far as the form tells
+    if ((at.form.C < 0) == (fb < 0)) {
+      b = c, fb = at.form.C;
+      if (side == -1) fa = fa / 2;
+      side = -1;
+    } else {
+      a = c, fa = at.form.C;
+      if (side == 1) fb = fb / 2;
+      side = 1;
+    }
+    RuntimeBackgroundTask();
+  }
+  V = Va, T = Ta;
+}
+
 }  // namespace
 
 double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
@@ -692,24 +776,7 @@ double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
 }
 
 bool IsCriticalPoint(const GasArray& x, double T, double V, std::int32_t model) {
-  if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return false;
-  const int held = Largest(x);
-  if (held < 0) return false;
-  const Form here = CubicFormHolding(x, T, V, model, held, nullptr);
-  if (!Finite(here.C)) return false;
-  double sides[2];
-  for (int k = 0; k < 2; ++k) {
-    const double Vs = V * (k == 0 ? 1 - 1e-3 : 1 + 1e-3);
-    // The spinodal through T first; the windows' starts where it has none.
-    double Ts = SpinDetSolution(x, T, Vs, model);
-    if (!(Ts >= 0.1)) Ts = SpinodalTemperature(x, Vs, model, kAnalysisStarts);
-    if (!(Ts > 0)) return false;
-    const Form side = CubicFormHolding(x, Ts, Vs, model, held, &here.u);
-    if (!Finite(side.C) || !(Abs(side.C) > side.noise)) return false;
-    sides[k] = side.C;
-  }
-  const bool signChange = (sides[0] < 0 && sides[1] > 0) || (sides[0] > 0 && sides[1] < 0);
-  return signChange && Abs(here.C) <= 1e-2 * std::min(Abs(sides[0]), Abs(sides[1]));
+  return Judge(x, T, V, model).critical;
 }
 
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2) {
@@ -800,7 +867,11 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
     if (failed) T = 0.0, V = 0.0;
   }
 
-  r.found = converged && T > 0 && IsCriticalPoint(x, T, V, model);
+  if (converged && T > 0) {
+    const Criticality j = Judge(x, T, V, model);
+    r.found = j.critical;
+    if (r.found && !pure) Settle(x, model, j, T, V);
+  }
   if (!r.found && !outOfPasses) T = 0.0, V = 0.0;
   r.T = T;
   r.V = V;
