@@ -614,11 +614,10 @@ double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, cons
 namespace {
 
 // The cubic form along the unit null vector u, with the amount of the present
-// component `held` fixed instead of the first's, and its rounding: a sum of
-// terms of the third derivatives, each of which may cancel (A_VVV does at a
-// critical point), kept 1e-10 of the sum of their magnitudes. u is turned to
-// point along `along` where that is given. NaN where there is no finite null
-// vector.
+// component `held` fixed instead of the first's, and its rounding, taken as
+// 1e-10 of the magnitudes of its terms: the third derivatives themselves may
+// cancel (A_VVV does at a critical point). u is turned to point along `along`
+// where that is given. NaN where there is no finite null vector.
 struct Form {
   double C = NAN, noise = NAN;
   std::vector<double> u;
@@ -653,13 +652,13 @@ Form CubicFormHolding(const GasArray& x, double T, double V, std::int32_t model,
   if (!(bestNorm > 0.0) || !Finite(bestNorm)) return f;
   std::vector<double>& u = f.u;
   u.resize(static_cast<std::size_t>(n));
-  double dot = 0.0;
-  for (int c = 0; c < n; ++c) {
-    u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
-    if (along != nullptr && along->size() == u.size()) dot = dot + u[static_cast<std::size_t>(c)] * (*along)[static_cast<std::size_t>(c)];
-  }
-  if (dot < 0.0) {
-    for (double& v : u) v = -v;
+  for (int c = 0; c < n; ++c) u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
+  if (along != nullptr && along->size() == u.size()) {
+    double dot = 0.0;
+    for (std::size_t c = 0; c < u.size(); ++c) dot = dot + u[c] * (*along)[c];
+    if (dot < 0.0) {
+      for (double& v : u) v = -v;
+    }
   }
 
   ThirdDerivatives d = Thirds(constants, x, T, V);
@@ -668,7 +667,8 @@ Form CubicFormHolding(const GasArray& x, double T, double V, std::int32_t model,
     const Matrix Dk = Slice(d, k == 0 ? -1 : P[static_cast<std::size_t>(k)]);
     for (int i = 0; i < n; ++i) {
       for (int j = 0; j < n; ++j) {
-        const double term = Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)] * u[static_cast<std::size_t>(k)];
+        const double term = Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)] *
+                            u[static_cast<std::size_t>(k)];
         C = C + term;
         magnitude = magnitude + Abs(term);
       }
