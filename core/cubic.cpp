@@ -1,4 +1,5 @@
 #include <cmath>
+#include <utility>
 
 #include "core/globals.h"
 #include "framework/runtime.h"
@@ -38,6 +39,81 @@ void DegenerateRoots(double p, double q, CubicRoots& r) {
   const double im = Abs(y) * (Sqrt(3.0) / 2);
   r[0] = {y, -y / 2, -y / 2};
   r[1] = {0.0, -im, im};
+}
+
+// V^3 + c2 V^2 + c1 V + c0 and its derivative, by Horner's rule.
+struct Cubic {
+  double c2, c1, c0;
+  double At(double v) const { return ((v + c2) * v + c1) * v + c0; }
+  double Slope(double v) const { return (3 * v + 2 * c2) * v + c1; }
+};
+
+// Newton steps on the cubic itself, each kept only while it shrinks the
+// residual: they carry a root the closed form lost digits of to rounding level,
+// and stop there instead of wandering in the noise.
+double Polish(const Cubic& c, double v) {
+  double fv = c.At(v);
+  for (int i = 0; i < 8 && fv != 0; ++i) {
+    const double w = v - fv / c.Slope(v);
+    const double fw = c.At(w);
+    if (!(Abs(fw) < Abs(fv))) break;
+    v = w;
+    fv = fw;
+  }
+  return v;
+}
+
+// The closed forms work in the shifted variable y = V + c2/3, whose scale is
+// that of the largest root: roots much smaller than the largest one (the
+// liquid and middle volumes at low pressure) keep only the digits left over,
+// or none, and below about 1e-8 MPa even the count of real roots taken from p
+// and q can be wrong. The largest root is right to rounding; the two others
+// follow from it by Vieta's relations without that cancellation, and Newton
+// steps on the cubic finish them. The closed form's count stands unless the
+// deflated quadratic's discriminant clearly contradicts it; a complex pair
+// keeps the closed form's columns and signs.
+void PolishRoots(double c2, double c1, double c0, CubicRoots& r) {
+  const Cubic c{c2, c1, c0};
+  int n = 0;
+  for (int j = 0; j < 3; ++j) n += r[1][j] == 0.0;
+  if (n != 1 && n != 3) return;
+
+  int big = 0;  // with one real root it is in column 0
+  for (int j = 1; j < 3 && n == 3; ++j) {
+    if (Abs(r[0][j]) > Abs(r[0][big])) big = j;
+  }
+  const double L = Polish(c, r[0][big]);
+  if (n == 1) r[0][0] = L;
+  if (!(L != 0) || !std::isfinite(L)) return;
+
+  // The other two roots u, v: u v = -c0/L, and u + v either -(c2 + L) or
+  // (c1 - u v)/L, whichever cancels less.
+  const double prod = -c0 / L;
+  const double sum = Abs(c2) + Abs(L) <= (Abs(c1) + Abs(prod)) / Abs(L) ? -(c2 + L)
+                                                                         : (c1 - prod) / L;
+  const double disc = sum * sum - 4 * prod;
+  const double noise = 1e-12 * (sum * sum + 4 * Abs(prod));
+  if (disc < -noise) {  // a complex pair, in the closed form's column signs
+    const double im = Sqrt(-disc) / 2;
+    const double sign = n == 3 || r[1][2] > 0 ? 1.0 : -1.0;
+    r[0] = {L, sum / 2, sum / 2};
+    r[1] = {0.0, -sign * im, sign * im};
+    return;
+  }
+  if (n == 1 && !(disc > noise)) return;
+
+  const double h = (sum + std::copysign(Sqrt(disc > 0 ? disc : 0.0), sum)) / 2;
+  const double u = Polish(c, h);
+  const double v = Polish(c, h != 0 ? prod / h : 0.0);
+  if (!std::isfinite(u) || !std::isfinite(v)) return;
+
+  // Columns: the middle root, the smallest, the largest.
+  double s[3] = {u, v, L};
+  if (s[1] < s[0]) std::swap(s[0], s[1]);
+  if (s[2] < s[1]) std::swap(s[1], s[2]);
+  if (s[1] < s[0]) std::swap(s[0], s[1]);
+  r[0] = {s[1], s[0], s[2]};
+  r[1] = {0.0, 0.0, 0.0};
 }
 
 }  // namespace
@@ -107,6 +183,7 @@ CubicRoots CubicEquation(double c2, double c1, double c0) {
   }
 
   for (int j = 0; j < 3; ++j) r[0][j] = r[0][j] - c2 / 3;
+  PolishRoots(c2, c1, c0, r);
   return r;
 }
 
