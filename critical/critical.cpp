@@ -253,10 +253,13 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
   // the sum would shift its spinodal by 1e-8); others as they stand.
   if (!(Abs(N.hi - 1.0) <= 1e-9)) N = Of(1.0);
   auto ap = [&](int i) { return DD{apHi[i], apLo[i]}; };
-  const DD RT = Of(R) * Of(T), s = Of(c.s), Vd = Of(V);
+  const DD RT = Of(R) * Of(T), Vd = Of(V);
   const DD Vb = Vd + B, Vm = Vd - B;
   const DD L = Of(Log(Vb.hi / V));
-  const DD two = Of(2.0);
+  const DD one = Of(1.0), two = Of(2.0);
+  // Reciprocals once; the elements are then products.
+  const DD iV = one / Vd, iVb = one / Vb, iVm = one / Vm, iB = one / B, iS = one / Of(c.s);
+  const DD iVm2 = iVm * iVm, k = L * iB * iS, g = iB * iS * iVb;
 
   std::vector<DD> Q(static_cast<std::size_t>(n * n));
   std::vector<double> E(static_cast<std::size_t>(n * n));
@@ -265,28 +268,27 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
     for (int q = 0; q < n; ++q) {
       Sum m;
       if (p == 0 && q == 0) {
-        m.Add(N * RT / (Vm * Vm));
-        m.Add(-(D * (two * Vd + B) / (s * Vd * Vd * Vb * Vb)));
+        m.Add(N * RT * iVm2);
+        m.Add(-(D * (two * Vd + B) * iS * iV * iV * iVb * iVb));
       } else if (p == 0 || q == 0) {
         const int i = P[static_cast<std::size_t>(p == 0 ? q : p)];
         const DD bi = Of(c.bi[i]);
-        m.Add(ap(i) / (Vd * Vb * s));
-        m.Add(-(D * bi / (Vd * Vb * Vb * s)));
-        m.Add(-(RT / Vm));
-        m.Add(-(N * RT * bi / (Vm * Vm)));
+        m.Add(ap(i) * iV * iVb * iS);
+        m.Add(-(D * bi * iV * iVb * iVb * iS));
+        m.Add(-(RT * iVm));
+        m.Add(-(N * RT * bi * iVm2));
       } else {
         const int i = P[static_cast<std::size_t>(p)], j = P[static_cast<std::size_t>(q)];
         const DD bi = Of(c.bi[i]), bj = Of(c.bi[j]);
-        const DD k = L / (B * s);
         m.Add(-(two * Of(c.aij[i][j]) * k));
-        m.Add(bi * ap(j) / B * k);
-        m.Add(bj * ap(i) / B * k);
-        m.Add(-(two * bi * bj * D / (B * B) * k));
-        m.Add(-(bi * ap(j) / (B * s * Vb)));
-        m.Add(-(bj * ap(i) / (B * s * Vb)));
-        m.Add(bi * bj * (two / B + Of(1.0) / Vb) * D / (B * s * Vb));
-        m.Add(RT * (bi + bj) / Vm);
-        m.Add(N * RT * bi * bj / (Vm * Vm));
+        m.Add(bi * ap(j) * iB * k);
+        m.Add(bj * ap(i) * iB * k);
+        m.Add(-(two * bi * bj * D * iB * iB * k));
+        m.Add(-(bi * ap(j) * g));
+        m.Add(-(bj * ap(i) * g));
+        m.Add(bi * bj * (two * iB + iVb) * D * g);
+        m.Add(RT * (bi + bj) * iVm);
+        m.Add(N * RT * bi * bj * iVm2);
         if (i == j) m.Add(RT / Of(x[i]));
       }
       Q[at(p, q)] = m.v;
