@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/procedures.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
@@ -10,6 +10,7 @@
 namespace app {
 
 using namespace framework;
+using namespace pictures;
 
 // ---- Start window ----
 

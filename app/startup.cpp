@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "app/menubar.h"
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/setup_windows.h"
 #include "core/globals.h"
 #include "framework/application.h"
@@ -48,7 +48,7 @@ int RunProgram(int argc, char** argv, const StartOptions& options) {
     framework::RuntimeUnhandledException(e.what());
   }
 
-  ReleasePictures();
+  pictures::ReleasePictures();
   framework::ReleaseWindows();
   application.ReleaseMenuBar();
   ReleaseMenuBar1();

@@ -160,31 +160,208 @@ double Contract(const Matrix& A, const Matrix& B) {
 
 bool AnyPresent(const GasArray& x) { return !PresentComponents(x).empty(); }
 
-// Whether the stability determinant has a root at T as far as it can be told
-// from its rounding: it changes sign across T +- 1e-4 T by more than the
-// rounding of its entries can make up. A relative change eps in entry (i, j)
-// moves the determinant by eps Q(i, j) Cof(i, j), so the rounding is of the
-// order of eps sum |Q(i, j) Cof(i, j)|; the test keeps a wide margin above it.
-// (The product of the row norms bounds the determinant itself, not its
-// rounding, and refused genuine roots of five and six gases.) Where V - b is
-// lost in rounding, the determinant is all noise, and a secant step of
-// nothing there locates no root.
-bool Confirmed(const GasArray& x, double T, double V, std::int32_t model) {
-  Matrix Q = SpinodalMatrix(x, T, V, model);
-  if (!Q.AllFinite()) return false;
-  const Matrix Cof = CofactorMatrix(Q, false);
-  double noise = 0.0;
-  for (int r = 0; r < Q.Order(); ++r) {
-    for (int c = 0; c < Q.Order(); ++c) noise = noise + Abs(Q(r, c) * Cof(r, c));
+// ---- The stability determinant where it cancels ----
+// Near the co-volume, and with a trace first component (whose amount is held
+// while the Helmholtz energy is homogeneous in all of them), the determinant
+// is a tiny difference of large products, and the rounding of the elements in
+// double can outweigh it. It is evaluated again in double-double arithmetic
+// (about 32 digits: error-free sums, and products by fma) from the same
+// constants, with every element formed at the amounts themselves (n = sum x,
+// B and D summed again), so that the elements stay derivatives of one
+// function; a constant error of ln((V + b)/V) or sqrt T only scales a
+// homogeneous part of it and is harmless.
+
+struct DD {
+  double hi = 0.0, lo = 0.0;
+};
+
+DD Of(double v) { return {v, 0.0}; }
+
+DD Normalised(double s, double e) {
+  const double hi = s + e;
+  return {hi, e - (hi - s)};
+}
+
+DD operator+(DD a, DD b) {
+  const double s = a.hi + b.hi;
+  const double v = s - a.hi;
+  const double e = (a.hi - (s - v)) + (b.hi - v);
+  return Normalised(s, e + (a.lo + b.lo));
+}
+
+DD operator-(DD a) { return {-a.hi, -a.lo}; }
+DD operator-(DD a, DD b) { return a + (-b); }
+
+DD operator*(DD a, DD b) {
+  const double p = a.hi * b.hi;
+  const double e = std::fma(a.hi, b.hi, -p);
+  return Normalised(p, e + (a.hi * b.lo + a.lo * b.hi));
+}
+
+DD operator/(DD a, DD b) {
+  // Three quotient digits, each from the remainder left by the ones before.
+  const double q1 = a.hi / b.hi;
+  DD r = a - b * Of(q1);
+  const double q2 = r.hi / b.hi;
+  r = r - b * Of(q2);
+  const double q3 = r.hi / b.hi;
+  return Normalised(q1, q2) + Of(q3);
+}
+
+// A sum that keeps the magnitude of its terms, the scale of its rounding.
+struct Sum {
+  DD v;
+  double magnitude = 0.0;
+  void Add(DD t) {
+    v = v + t;
+    magnitude = magnitude + Abs(t.hi);
+  }
+};
+
+// The determinant in double-double and an estimate of its rounding error.
+// An element's rounding is about 2^-104 of the magnitude of its terms, and
+// moves the determinant by that times its cofactor (Cof from the double
+// matrix at a temperature nearby serves as the cofactors' scale); 1e-28
+// keeps a margin of three decades above it, for the elimination as well.
+struct AccurateDeterminant {
+  double value = 0.0, error = 0.0;
+  bool ok = false;  // false: an element or the result is no number
+};
+
+AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::int32_t model, const Matrix& Cof) {
+  AccurateDeterminant r;
+  const Constants c = Evaluate(x, T, model);
+  const std::vector<int>& P = c.present;
+  const int n = static_cast<int>(P.size());
+  if (n == 0 || Cof.Order() != n) return r;
+
+  DD N, B, D;
+  GasArray apHi{}, apLo{};
+  for (int i : P) {
+    N = N + Of(x[i]);
+    B = B + Of(x[i]) * Of(c.bi[i]);
+    DD sum;
+    for (int k : P) sum = sum + Of(x[k]) * Of(c.aij[i][k]);
+    const DD ap = Of(2.0) * sum;
+    apHi[i] = ap.hi, apLo[i] = ap.lo;
+    D = D + Of(x[i]) * sum;
     RuntimeBackgroundTask();
   }
-  Matrix below = SpinodalMatrix(x, T * (1 - 1e-4), V, model);
-  Matrix above = SpinodalMatrix(x, T * (1 + 1e-4), V, model);
-  const double fb = DeterminantUnsnapped(below), fa = DeterminantUnsnapped(above);
-  if (!Finite(fb) || !Finite(fa) || !Finite(noise)) return false;
-  // Both sides zero is an underflow (a volume far too large), not a root.
-  const bool signChange = (fb < 0.0 && fa > 0.0) || (fb > 0.0 && fa < 0.0);
-  return signChange && (Q.Order() == 1 || Abs(fa - fb) > 1e-12 * noise);
+  // The elements are those at one mole in all. Fractions that sum to 1 but for
+  // their rounding count at their own sum, which keeps the elements
+  // derivatives of one function (with a trace first component, the 1e-16 of
+  // the sum would shift its spinodal by 1e-8); others as they stand.
+  if (!(Abs(N.hi - 1.0) <= 1e-9)) N = Of(1.0);
+  auto ap = [&](int i) { return DD{apHi[i], apLo[i]}; };
+  const DD RT = Of(R) * Of(T), Vd = Of(V);
+  const DD Vb = Vd + B, Vm = Vd - B;
+  const DD L = Of(Log(Vb.hi / V));
+  const DD one = Of(1.0), two = Of(2.0);
+  // Reciprocals once; the elements are then products.
+  const DD iV = one / Vd, iVb = one / Vb, iVm = one / Vm, iB = one / B, iS = one / Of(c.s);
+  const DD iVm2 = iVm * iVm, k = L * iB * iS, g = iB * iS * iVb;
+
+  std::vector<DD> Q(static_cast<std::size_t>(n * n));
+  std::vector<double> E(static_cast<std::size_t>(n * n));
+  auto at = [n](int p, int q) { return static_cast<std::size_t>(p * n + q); };
+  for (int p = 0; p < n; ++p) {
+    for (int q = 0; q < n; ++q) {
+      Sum m;
+      if (p == 0 && q == 0) {
+        m.Add(N * RT * iVm2);
+        m.Add(-(D * (two * Vd + B) * iS * iV * iV * iVb * iVb));
+      } else if (p == 0 || q == 0) {
+        const int i = P[static_cast<std::size_t>(p == 0 ? q : p)];
+        const DD bi = Of(c.bi[i]);
+        m.Add(ap(i) * iV * iVb * iS);
+        m.Add(-(D * bi * iV * iVb * iVb * iS));
+        m.Add(-(RT * iVm));
+        m.Add(-(N * RT * bi * iVm2));
+      } else {
+        const int i = P[static_cast<std::size_t>(p)], j = P[static_cast<std::size_t>(q)];
+        const DD bi = Of(c.bi[i]), bj = Of(c.bi[j]);
+        m.Add(-(two * Of(c.aij[i][j]) * k));
+        m.Add(bi * ap(j) * iB * k);
+        m.Add(bj * ap(i) * iB * k);
+        m.Add(-(two * bi * bj * D * iB * iB * k));
+        m.Add(-(bi * ap(j) * g));
+        m.Add(-(bj * ap(i) * g));
+        m.Add(bi * bj * (two * iB + iVb) * D * g);
+        m.Add(RT * (bi + bj) * iVm);
+        m.Add(N * RT * bi * bj * iVm2);
+        if (i == j) m.Add(RT / Of(x[i]));
+      }
+      Q[at(p, q)] = m.v;
+      E[at(p, q)] = m.magnitude;
+    }
+    RuntimeBackgroundTask();
+  }
+
+  double scale = 0.0;
+  for (int p = 0; p < n; ++p) {
+    for (int q = 0; q < n; ++q) scale = scale + E[at(p, q)] * Abs(Cof(p, q));
+  }
+
+  // Gaussian elimination with partial pivoting.
+  DD det = Of(1.0);
+  for (int j = 0; j < n; ++j) {
+    int pivot = j;
+    for (int i = j + 1; i < n; ++i) {
+      if (Abs(Q[at(i, j)].hi) > Abs(Q[at(pivot, j)].hi)) pivot = i;
+    }
+    if (pivot != j) {
+      for (int k = 0; k < n; ++k) std::swap(Q[at(pivot, k)], Q[at(j, k)]);
+      det = -det;
+    }
+    det = det * Q[at(j, j)];
+    if (Q[at(j, j)].hi == 0.0) break;
+    for (int i = j + 1; i < n; ++i) {
+      const DD f = Q[at(i, j)] / Q[at(j, j)];
+      for (int k = j + 1; k < n; ++k) Q[at(i, k)] = Q[at(i, k)] - f * Q[at(j, k)];
+    }
+    RuntimeBackgroundTask();
+  }
+  r.value = det.hi + det.lo;
+  r.error = 1e-28 * scale;
+  r.ok = Finite(r.value) && Finite(r.error);
+  return r;
+}
+
+// The spinodal temperature at a stop T of the secant. A root is confirmed by
+// a sign change of the accurate determinant across T(1 -+ d), both sides
+// above their rounding error, for the smallest d of 1e-11, 1e-9, ... 1e-3 that
+// shows one: at 1e-11, T itself is kept; a wider one (the secant stopped
+// early, where the whole determinant is below the snap) is halved on the
+// determinant's sign until T is right to 1e-10. 0.0 where no d shows one.
+double Refined(const GasArray& x, double T, double V, std::int32_t model) {
+  Matrix Q = SpinodalMatrix(x, T, V, model);
+  if (!Q.AllFinite()) return 0.0;
+  const Matrix Cof = CofactorMatrix(Q, false);
+  if (!Cof.AllFinite()) return 0.0;
+  constexpr int kFailed = 2;
+  auto sign = [&](double t) {
+    const AccurateDeterminant d = DeterminantDD(x, t, V, model, Cof);
+    if (!d.ok) return kFailed;
+    if (!(Abs(d.value) > d.error)) return 0;
+    return d.value > 0 ? 1 : -1;
+  };
+  for (double d : {1e-11, 1e-9, 1e-7, 1e-5, 1e-3}) {
+    double lo = T * (1 - d), hi = T * (1 + d);
+    const int below = sign(lo), above = sign(hi);
+    if (below == kFailed || above == kFailed) return 0.0;
+    if (below == 0 || above == 0 || below == above) continue;
+    if (d == 1e-11) return T;
+    for (int k = 0; k < 64 && hi - lo > 1e-10 * hi; ++k) {
+      const double mid = lo + (hi - lo) / 2;
+      const int at = sign(mid);
+      if (at == kFailed) return 0.0;
+      if (at == 0) return mid;  // the root as far as the determinant tells
+      (at == below ? lo : hi) = mid;
+      RuntimeBackgroundTask();
+    }
+    return lo + (hi - lo) / 2;
+  }
+  return 0.0;
 }
 
 }  // namespace
@@ -417,10 +594,10 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     if (!(Abs(dT) < 1e300) || Tcur == 0.0) return 0.0;
     // A step below 1e-14 T has located the root as far as doubles allow
     // (rounding noise of a large matrix keeps the secant dithering there).
-    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     // A determinant under the snap counts as a root only where the search
     // has settled; after a large step it is a residual that decays.
-    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Confirmed(x, Tcur, V, model) ? Tcur : 0.0;
+    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     RuntimeBackgroundTask();
   }
   return 0.0;
@@ -436,11 +613,30 @@ double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, cons
 
 // ---- Critical point ----
 
-double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
-  const Constants constants = Evaluate(x, T, model);
+namespace {
+
+// The cubic form along the unit null vector u, with the amount of the present
+// component `held` fixed instead of the first's, and its rounding, taken as
+// 1e-10 of the magnitudes of its terms: the third derivatives themselves may
+// cancel (A_VVV does at a critical point). u is turned to point along `along`
+// where that is given. NaN where there is no finite null vector.
+struct Form {
+  double C = NAN, noise = NAN;
+  std::vector<double> u;
+};
+
+Form CubicFormHolding(const GasArray& x, double T, double V, std::int32_t model, int held,
+                      const std::vector<double>* along) {
+  Form f;
+  Constants constants = Evaluate(x, T, model);
+  // Position 0 is the volume and stands in for the held component.
+  std::vector<int>& P = constants.present;
+  const auto h = std::find(P.begin(), P.end(), held);
+  if (h == P.end()) return f;
+  std::rotate(P.begin(), h, h + 1);
   Matrix Q = SpinodalMatrix(constants, x, V);
   const int n = Q.Order();
-  if (n == 0 || !Q.AllFinite()) return NAN;
+  if (n == 0 || !Q.AllFinite()) return f;
   // Every row of the adjugate of a matrix of rank n - 1 is a multiple of its
   // null vector; the largest is the best conditioned.
   const Matrix Cof = CofactorMatrix(Q, false);
@@ -455,33 +651,134 @@ double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
     }
     RuntimeBackgroundTask();
   }
-  if (!(bestNorm > 0.0) || !Finite(bestNorm)) return NAN;
-  std::vector<double> u(static_cast<std::size_t>(n));
+  if (!(bestNorm > 0.0) || !Finite(bestNorm)) return f;
+  std::vector<double>& u = f.u;
+  u.resize(static_cast<std::size_t>(n));
   for (int c = 0; c < n; ++c) u[static_cast<std::size_t>(c)] = Cof(best, c) / Sqrt(bestNorm);
+  if (along != nullptr && along->size() == u.size()) {
+    double dot = 0.0;
+    for (std::size_t c = 0; c < u.size(); ++c) dot = dot + u[c] * (*along)[c];
+    if (dot < 0.0) {
+      for (double& v : u) v = -v;
+    }
+  }
 
   ThirdDerivatives d = Thirds(constants, x, T, V);
-  double C = 0.0;
+  double C = 0.0, magnitude = 0.0;
   for (int k = 0; k < n; ++k) {
-    const Matrix Dk = Slice(d, k == 0 ? -1 : d.c.present[static_cast<std::size_t>(k)]);
-    double form = 0.0;
+    const Matrix Dk = Slice(d, k == 0 ? -1 : P[static_cast<std::size_t>(k)]);
     for (int i = 0; i < n; ++i) {
-      for (int j = 0; j < n; ++j) form = form + Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)];
+      for (int j = 0; j < n; ++j) {
+        const double term = Dk(i, j) * u[static_cast<std::size_t>(i)] * u[static_cast<std::size_t>(j)] *
+                            u[static_cast<std::size_t>(k)];
+        C = C + term;
+        magnitude = magnitude + Abs(term);
+      }
     }
-    C = C + u[static_cast<std::size_t>(k)] * form;
     RuntimeBackgroundTask();
   }
-  return C;
+  f.C = C;
+  f.noise = 1e-10 * magnitude;
+  return f;
+}
+
+// The present component with the largest fraction (the first of equals).
+int Largest(const GasArray& x) {
+  int largest = -1;
+  for (int i : PresentComponents(x)) {
+    if (largest < 0 || x[i] > x[largest]) largest = i;
+  }
+  return largest;
+}
+
+// The cubic form on the spinodal at V, its temperature found from T near
+// it first (the same branch) and from the windows' starts where that fails.
+struct OnSpinodal {
+  bool ok = false;  // a temperature and a form above its rounding
+  double T = 0.0;
+  Form form;
+};
+
+OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int held, double Tnear,
+                         const std::vector<double>& along) {
+  OnSpinodal s;
+  s.T = SpinDetSolution(x, Tnear, V, model);
+  if (!(s.T >= 0.1)) s.T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+  if (!(s.T > 0)) return s;
+  s.form = CubicFormHolding(x, s.T, V, model, held, &along);
+  s.ok = Finite(s.form.C) && Abs(s.form.C) > s.form.noise;
+  return s;
+}
+
+// Criticality at (T, V) on the spinodal: the cubic form, taken with the
+// largest component held (so that it does not shrink with the first), changes
+// sign across V(1 -+ 1e-3), both sides above their rounding, and is small at V
+// against them (V within about 1e-5 of its zero).
+struct Criticality {
+  bool critical = false;
+  int held = -1;
+  Form here;
+  double V[2] = {0.0, 0.0}, T[2] = {0.0, 0.0}, C[2] = {0.0, 0.0};
+};
+
+Criticality Judge(const GasArray& x, double T, double V, std::int32_t model) {
+  Criticality j;
+  if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return j;
+  j.held = Largest(x);
+  if (j.held < 0) return j;
+  j.here = CubicFormHolding(x, T, V, model, j.held, nullptr);
+  if (!Finite(j.here.C)) return j;
+  for (int k = 0; k < 2; ++k) {
+    j.V[k] = V * (k == 0 ? 1 - 1e-3 : 1 + 1e-3);
+    const OnSpinodal side = AlongSpinodal(x, j.V[k], model, j.held, T, j.here.u);
+    if (!side.ok) return j;
+    j.T[k] = side.T;
+    j.C[k] = side.form.C;
+  }
+  const bool signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
+  j.critical = signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
+  return j;
+}
+
+// Where the critical function's own rounding left the search's V off the
+// zero of the cubic form (a trace first component), the zero is found in the
+// bracket of the judgement (regula falsi, Illinois): V and T move onto it.
+// A point already within 1e-9 or so of it is left as it is.
+void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
+  if (Abs(j.here.C) <= 1e-6 * std::min(Abs(j.C[0]), Abs(j.C[1]))) return;
+  double a = j.V[0], b = j.V[1], fa = j.C[0], fb = j.C[1];
+  double Va = V, Ta = T;
+  int side = 0;
+  for (int k = 0; k < 60 && b - a > 1e-11 * b; ++k) {
+    double c = (a * fb - b * fa) / (fb - fa);
+    if (!(c > a && c < b)) c = a + (b - a) / 2;
+    const OnSpinodal at = AlongSpinodal(x, c, model, j.held, Ta, j.here.u);
+    if (!(at.T > 0) || !Finite(at.form.C)) return;  // keep the search's point
+    Va = c, Ta = at.T;
+    if (!at.ok) break;  // the zero as far as the form tells
+    if ((at.form.C < 0) == (fb < 0)) {
+      b = c, fb = at.form.C;
+      if (side == -1) fa = fa / 2;
+      side = -1;
+    } else {
+      a = c, fa = at.form.C;
+      if (side == 1) fb = fb / 2;
+      side = 1;
+    }
+    RuntimeBackgroundTask();
+  }
+  V = Va, T = Ta;
+}
+
+}  // namespace
+
+double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
+  const int held = Largest(x);
+  return held < 0 ? NAN : CubicFormHolding(x, T, V, model, held, nullptr).C;
 }
 
 bool IsCriticalPoint(const GasArray& x, double T, double V, std::int32_t model) {
-  if (!(T > 0) || !(V > 0) || !Finite(T) || !Finite(V)) return false;
-  const double here = CubicForm(x, T, V, model);
-  const double V1 = 1.01 * V;
-  const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
-  if (!(T1 > 0)) return false;
-  const double away = CubicForm(x, T1, V1, model);
-  if (!Finite(here) || !Finite(away)) return false;
-  return Abs(here) <= 1e-6 * Abs(away);
+  return Judge(x, T, V, model).critical;
 }
 
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2) {
@@ -572,7 +869,11 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
     if (failed) T = 0.0, V = 0.0;
   }
 
-  r.found = converged && T > 0 && IsCriticalPoint(x, T, V, model);
+  if (converged && T > 0) {
+    const Criticality j = Judge(x, T, V, model);
+    r.found = j.critical;
+    if (r.found && !pure) Settle(x, model, j, T, V);
+  }
   if (!r.found && !outOfPasses) T = 0.0, V = 0.0;
   r.T = T;
   r.V = V;

@@ -83,8 +83,11 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
 // at most 1001 passes. 0.0 when it fails: nothing present, V not finite or
 // V <= b, a non-finite matrix or determinant, a diverging or stalled search,
 // equal determinants that are not 0, or a determinant below the snap reached
-// by a step larger than 1e-3 T (a residual that merely decays). A step below
-// 1e-14 T has found the root as far as doubles tell.
+// by a step larger than 1e-3 T (a residual that merely decays). Where the
+// secant stops (a step below 1e-14 T, or the snap), the root must show as a
+// sign change of the determinant, evaluated in double-double, across
+// T(1 -+ d) for d of 1e-11 up to 1e-3, above its rounding on both sides; a
+// wider bracket is halved until T is right to 1e-10. 0.0 where none shows.
 double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model);
 
 // The spinodal temperature as the windows take it: the search from each start
@@ -96,13 +99,16 @@ inline constexpr double kSpinodalWindowStarts[3] = {1000.0, 500.0, 250.0};
 // ---- Critical point ----
 
 // The cubic form of the third derivatives along the null vector u of the
-// stability matrix at (T, V), sum A_ijk u_i u_j u_k with |u| = 1; NaN when
-// the matrix has no finite null vector.
+// stability matrix at (T, V), sum A_ijk u_i u_j u_k with |u| = 1, taken with
+// the amount of the largest present component held instead of the first's
+// (held first, a trace shrinks the form to rounding noise); NaN when the
+// matrix has no finite null vector.
 double CubicForm(const GasArray& x, double T, double V, std::int32_t model);
 
-// The criticality condition itself: the cubic form at (T, V) is at most 1e-6
-// of its value at 1.01 V on the spinodal. A sign change of det(critical
-// matrix) alone can come from a null vector that has lost a component.
+// The criticality condition itself: along the spinodal the cubic form changes
+// sign across V(1 -+ 1e-3), above its rounding on both sides, and at V it is
+// at most 1e-2 of either side. A sign change of det(critical matrix) alone
+// can come from a null vector that has lost a component.
 bool IsCriticalPoint(const GasArray& x, double T, double V, std::int32_t model);
 
 struct CriticalSearchResult {
@@ -116,7 +122,9 @@ struct CriticalSearchResult {
 // spinodal at Vpc, or of a mixture by the secant on F(V) = det(critical
 // matrix at T(V), V) from V1 and V2 (steps of at most V/5, 1001 passes). A
 // result is found only when the search converged where F vanishes and the
-// criticality condition holds there.
+// criticality condition holds there. Where F's rounding left V off the zero
+// of the cubic form by more than about 1e-9 (a trace first component), V and
+// T are moved onto it.
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2);
 
 // ---- Pseudo-critical conditions ----

@@ -1,13 +1,11 @@
 #include "critical/critical_windows.h"
 
-#include <QEvent>
 #include <cmath>
 #include <string>
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "core/globals.h"
 #include "critical/critical.h"
-#include "framework/application.h"
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
 #include "procedures/pvt/texts.h"
@@ -74,9 +72,9 @@ void SpinodalWindow::CreateControls() {
   Add(TextAt("MolarVolume", 20, 260, 130, 25, "Molar Volume", 16));
   Add(EditField("dataEntry").At(155, 260, 120, 25).Size(16));
   Add(PushButton("Clear").At(390, 260, 50, 20).Caption("clear").Size(10), &SpinodalWindow::Clear_Action);
-  Add(Canvas("Canvas1").At(130, 20, 295, 100), app::spinodal_295());
-  Add(Canvas("Canvas2").At(70, 140, 166, 60), app::ANV_166());
-  Add(Canvas("Canvas3").At(250, 140, 161, 60), app::AVV_161());
+  Add(Canvas("Canvas1").At(130, 20, 295, 100), pictures::spinodal_295());
+  Add(Canvas("Canvas2").At(70, 140, 166, 60), pictures::ANV_166());
+  Add(Canvas("Canvas3").At(250, 140, 161, 60), pictures::AVV_161());
 }
 
 void SpinodalWindow::calculate_Action() {
@@ -247,26 +245,7 @@ void MathAnal::CreateControls() {
   OnActivate([this] { Event_Activate(); });
 }
 
-bool MathAnal::event(QEvent* e) {
-  // An activation that arrives while events are let through (during a table)
-  // waits for the running handler; run then, it would also empty the rows
-  // computed after it. It empties the list as it arrives instead.
-  if (e->type() == QEvent::WindowActivate && Dispatcher::InBackground() && !IsClosed()) {
-    EmptyTable();
-    ++activationsDone_;
-  }
-  return Window::event(e);
-}
-
 void MathAnal::Event_Activate() {
-  if (activationsDone_ > 0) {
-    --activationsDone_;
-    return;
-  }
-  EmptyTable();
-}
-
-void MathAnal::EmptyTable() {
   ListboxControl& list = List("ListBox1");
   list.DeleteAllRows();
   list.SetHeading(0, "Molar Volume");
@@ -319,13 +298,13 @@ void Explain::CreateControls() {
   Add(TextAt("StaticText6", 40, 385, 300, 20, "Critical pressure:", 12).Multiline());
   Add(TextAt("StaticText7", 40, 490, 396, 15, "a and b values for pure gases are obtained from critical properties:", 12)
           .Multiline());
-  Add(Canvas("Canvas1").At(40, 60, 323, 60), app::dpdv_323());
-  Add(Canvas("Canvas2").At(40, 130, 346, 60), app::dpdv2_346());
-  Add(Canvas("Canvas3").At(270, 205, 113, 50), app::Vc_113());
-  Add(Canvas("Canvas4").At(90, 310, 233, 60), app::Tc_233());
-  Add(Canvas("Canvas5").At(90, 410, 240, 60), app::Pc_240());
-  Add(Canvas("Canvas6").At(90, 520, 290, 50), app::ac_290());
-  Add(Canvas("Canvas7").At(90, 585, 251, 50), app::bc_251());
+  Add(Canvas("Canvas1").At(40, 60, 323, 60), pictures::dpdv_323());
+  Add(Canvas("Canvas2").At(40, 130, 346, 60), pictures::dpdv2_346());
+  Add(Canvas("Canvas3").At(270, 205, 113, 50), pictures::Vc_113());
+  Add(Canvas("Canvas4").At(90, 310, 233, 60), pictures::Tc_233());
+  Add(Canvas("Canvas5").At(90, 410, 240, 60), pictures::Pc_240());
+  Add(Canvas("Canvas6").At(90, 520, 290, 50), pictures::ac_290());
+  Add(Canvas("Canvas7").At(90, 585, 251, 50), pictures::bc_251());
 }
 
 }  // namespace critical

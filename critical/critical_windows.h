@@ -53,12 +53,6 @@ class MathAnal : public framework::Window {
  protected:
   void Layout() override;
   void CreateControls() override;
-  bool event(QEvent* e) override;
-
- private:
-  void EmptyTable();
-
-  int activationsDone_ = 0;  // emptied on arrival; their handlers have nothing left to do
 };
 
 // A static page of formulas.

@@ -299,7 +299,12 @@ void Window::FormRadioGroups() {
 }
 
 bool Window::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && activate_ && built_ && !closed_) {
+  // An activation that arrives while this window's own handler lets events
+  // through (a long table or search) only means the user looked at another
+  // window while waiting: queued, it would run after the handler and throw
+  // away what the handler has just shown. It is dropped.
+  const bool ownHandlerRunning = handlerDepth_ > 0 && Dispatcher::InBackground();
+  if (e->type() == QEvent::WindowActivate && activate_ && built_ && !closed_ && !ownHandlerRunning) {
     Dispatcher::Run(this, activate_);
   }
   return QWidget::event(e);

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "phase/phase.h"
@@ -64,8 +64,8 @@ void BubbleDewPoint::CreateControls() {
       &W::Vapour1_Action);
   Add(RadioButton("Liquid1").At(28, 206, 110, 25).Parent("GroupBox7").Caption(" Liquid").Size(16),
       &W::Liquid1_Action);
-  Add(ImageWell("ImageWell3").At(155, 185, 120, 45).Parent("GroupBox7").Hidden(), app::Liquid());
-  Add(ImageWell("ImageWell4").At(155, 185, 120, 45).Parent("GroupBox7").Hidden(), app::Vapour());
+  Add(ImageWell("ImageWell3").At(155, 185, 120, 45).Parent("GroupBox7").Hidden(), pictures::Liquid());
+  Add(ImageWell("ImageWell4").At(155, 185, 120, 45).Parent("GroupBox7").Hidden(), pictures::Vapour());
   Add(StaticText("MolarVolume").At(20, 605, 120, 25).Parent("Rectangle1").Text("Molar Volume").Size(16));
   Add(StaticText("Compositions").At(20, 685, 110, 25).Parent("Rectangle1").Text("Composition").Size(16));
   Add(StaticText("PhaseX1").At(165, 580, 190, 20).Parent("Rectangle1").Text(kPhaseX).Size(14));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "critical/critical.h"
 #include "framework/runtime.h"
@@ -48,14 +49,39 @@ double StabilityDet(const GasArray& x, double T, double V, std::int32_t model) {
 TEST(Spinodal, PureGasFollowsTheClosedForm) {
   const GasArray x = Pure(N2);
   const double a = aMixture(x, 300.0, Brennick1977), b = bMixture(x);
-  // Far out the determinant falls under the snap within a few 1e-6 of the
-  // root, where the settled search accepts it. At 1e7 cm3/mol it is below
-  // the snap long before the root at about 0.112 K; a search that stopped
-  // there, with a residual that merely decays, gave about 12 K.
-  for (auto [V, tolerance] : {std::pair{1.5 * b, 1e-9}, {102.93, 1e-9}, {200.0, 1e-9}, {1000.0, 1e-9},
-                              {1e5, 1e-5}, {1e7, 1e-6}}) {
+  // Far out the whole determinant lies below the snap, which stopped the
+  // search some 1e-5 short of the root (at 2.67542e6 cm3/mol 0.2694626 K for
+  // 0.2694693 K; N2's a is the same under the 1981 set); at 1e7 cm3/mol the
+  // root is about 0.112 K.
+  for (double V : {1.5 * b, 102.93, 200.0, 1000.0, 1e5, 2.67542e6, 1e7}) {
     const double expected = ClosedFormSpinodal(a, b, V);
-    EXPECT_NEAR(SpinDetSolution(x, 1000.0, V, Brennick1977), expected, tolerance * expected) << V;
+    EXPECT_NEAR(SpinDetSolution(x, 1000.0, V, Brennick1977), expected, 1e-9 * expected) << V;
+  }
+}
+
+TEST(Spinodal, GenuineRootsWhereTheDeterminantCancelsOrIsTiny) {
+  // Spinodals found separately by bisection of the determinant of the
+  // Helmholtz energy's Hessian in 50-digit arithmetic. A trace first
+  // component (whose amount the matrix holds) and volumes near b make the
+  // determinant a tiny difference of large products: these roots were
+  // refused. Far out it is below the snap everywhere, and the search stopped
+  // early (0.148996201 K at 1e7 cm3/mol).
+  GasArray six{};
+  const int parts[11] = {0, 121, 33, 240, 281, 0, 32, 0, 294, 0, 0};
+  for (int i = 0; i < kGases; ++i) six[i] = parts[i] / 1001.0;
+  GasArray traceH2O{};
+  traceH2O[H2O] = 1e-8;
+  traceH2O[CO2] = 0.99999999;
+  struct Case {
+    GasArray x;
+    double V, T;
+  };
+  for (const Case& c : {Case{traceH2O, 31.182, 204.75420849812929}, {traceH2O, 32.667, 207.05011094382641},
+                        {traceH2O, 33.5, 207.89083003844778}, {Half(N2, CH4), 28.326, 35.624414164039027},
+                        {Half(N2, CH4), 1e7, 0.14899585112013872},
+                        {six, 29.941887884059796, 195.876402952712}}) {
+    const double T = SpinodalTemperature(c.x, c.V, Brennick1977, kSpinodalWindowStarts);
+    EXPECT_NEAR(T, c.T, 1e-9 * c.T) << c.V;
   }
 }
 
@@ -117,18 +143,6 @@ TEST(Spinodal, ManyGasMixturesGiveRoots) {
   EXPECT_GT(found, 20);
 }
 
-TEST(Spinodal, DenseSixGasRootIsNotTakenForRounding) {
-  // Six gases near b: the determinant's scale (1e20 at 200 K) is no measure of
-  // its rounding (1e8 here); the genuine root at 195.876402952712 K (found
-  // separately by bisection of the Helmholtz energy's Hessian in 60-digit
-  // arithmetic) was refused from all three starts.
-  GasArray x{};
-  const int parts[11] = {0, 121, 33, 240, 281, 0, 32, 0, 294, 0, 0};
-  for (int i = 0; i < kGases; ++i) x[i] = parts[i] / 1001.0;
-  const double T = SpinodalTemperature(x, 29.941887884059796, Brennick1977, kAnalysisStarts);
-  EXPECT_NEAR(T, 195.876402952712, 1e-9 * 195.876402952712);
-}
-
 // ---- Critical point ----
 
 TEST(CriticalPoint, PureGasesLieAtBOverC) {
@@ -182,6 +196,40 @@ TEST(CriticalPoint, BinaryMixtureSatisfiesTheCriticalityCondition) {
   ASSERT_TRUE(below.hasTemperature && above.hasTemperature);
   EXPECT_LT(below.F * above.F, 0.0);
   EXPECT_NEAR(below.P, Pressure(x, below.T, 96.0, Brennick1977), 0.0);
+}
+
+TEST(CriticalPoint, TraceFirstComponentsDoNotHideTheirCriticalPoints) {
+  // The critical points from a 50-digit solution of det Q = 0 and a vanishing
+  // cubic form. With the first amount held the form shrinks with it to
+  // rounding noise, and both points were refused; the search's volume was
+  // left some 4e-7 off by the critical function's rounding too.
+  GasArray h2o{}, o2{};
+  h2o[H2O] = 5.9461696e-5;
+  h2o[C2H6] = 0.999940538304;
+  o2[O2] = 6.3811056e-5;
+  o2[C2H6] = 0.999936188944;
+  struct Case {
+    GasArray x;
+    std::int32_t model;
+    double V, T;
+  };
+  for (const Case& c : {Case{h2o, Brennick1981, 173.691134395189, 305.329319293829},
+                        {o2, Ostrem1999, 173.689126824753, 305.326481141482}}) {
+    const CriticalSearchResult r = WindowSearch(c.x, c.model);
+    ASSERT_TRUE(r.found) << c.model;
+    EXPECT_NEAR(r.V, c.V, 1e-9 * c.V);
+    EXPECT_NEAR(r.T, c.T, 1e-10 * c.T);
+    EXPECT_NEAR(r.P, Pressure(c.x, c.T, c.V, c.model), 1e-8);
+  }
+  // The form on either side, along the null vector with C2H6 held (the same
+  // 50-digit evaluation): a sign change of a size that owes nothing to the
+  // trace.
+  for (auto [V, T, C] : {std::tuple{173.5, 305.32917400833687, -1.14969685009e-6},
+                         {174.0, 305.32894262236877, 1.83164856775e-6}}) {
+    const double Ts = SpinodalTemperature(h2o, V, Brennick1981, kAnalysisStarts);
+    EXPECT_NEAR(Ts, T, 1e-10 * T);
+    EXPECT_NEAR(CubicForm(h2o, Ts, V, Brennick1981), C, 1e-6 * std::fabs(C));
+  }
 }
 
 TEST(CriticalPoint, FalsePointsOfCO2AndMethaneAreNotReported) {

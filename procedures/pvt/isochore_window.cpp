@@ -1,5 +1,6 @@
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "core/globals.h"
@@ -19,6 +20,12 @@ namespace {
 const char* const kExportTitle = "Isochore export";
 
 Spec Small(Spec s) { return s.Size(12); }
+
+// Nothing present has no pressure ("no solution"), not that of an ideal gas
+// of nothing.
+double IsochorePressure(const Globals::GasArray& x, double T, double V, std::int32_t model) {
+  return NoGas(x) ? std::numeric_limits<double>::quiet_NaN() : Globals::Pressure(x, T, V, model);
+}
 
 }  // namespace
 
@@ -90,7 +97,7 @@ void Isochore::calculate_Action() {
   ListboxControl& list = List("ListBox1");
   list.DeleteAllRows();
   for (double T : range->kelvins) {
-    const double P = Globals::Pressure(x, T, V, model);
+    const double P = IsochorePressure(x, T, V, model);
     list.AddRow(" ");
     list.SetCell(list.LastIndex(), 0, Str(T - kCelsiusOffset));
     list.SetCell(list.LastIndex(), 1, ResultText(P));
@@ -128,7 +135,7 @@ void Isochore::Export_Action() {
   for (const std::string& line : IsochoreHeader(model)) file.WriteLine(ConvertToWindowsAnsi(line));
   for (double T : range->kelvins) {
     if (file.Failed()) break;
-    file.WriteLine(ConvertToWindowsAnsi(IsochoreLine(T, Globals::Pressure(x, T, V, model))));
+    file.WriteLine(ConvertToWindowsAnsi(IsochoreLine(T, IsochorePressure(x, T, V, model))));
     RuntimeBackgroundTask();
   }
   if (!file.Commit()) failed(file.Reason());

@@ -1,6 +1,6 @@
 #include "procedures/thermo/chem_pot_window.h"
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
@@ -55,7 +55,7 @@ void ChemPotWindow::CreateControls() {
           .Set("GridLinesVertical", 3));
   Add(ClearButton().At(375, 130, 50, 20).Font("System"), &ChemPotWindow::Clear_Action);
   Add(Footnote("StaticText1").At(245, 390, 195, 30).Font("System"));
-  Add(Canvas("Canvas1").At(205, 20, 129, 60), app::chem_129());
+  Add(Canvas("Canvas1").At(205, 20, 129, 60), pictures::chem_129());
   OnActivate([this] { Event_Activate(); });
 }
 

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "procedures/pvt/procedure_frame.h"
 #include "procedures/thermo/thermo_windows.h"
 
@@ -23,7 +23,7 @@ const ThermoMember kEnergy{
     .unit = "J /mol", .delta = true,
     .labelNames = {"IntEnergyText", "IdealInternalText", "ExcessInternalText"},
     .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
-    .width = 455, .height = 640, .picture = app::Energy_215, .canvasLeft = 190, .canvasWidth = 215, .canvasHeight = 55,
+    .width = 455, .height = 640, .picture = pictures::Energy_215, .canvasLeft = 190, .canvasWidth = 215, .canvasHeight = 55,
     .headingWidth = 155, .credit = {280, 84}, .pressureTop = 120, .temperatureTop = 160,
     .unitGroupTop = 160, .kelvinTop = 167, .calculate = {105, 220}, .rootGroup = {90, 270}, .radiosLeft = 100,
     .footnoteTop = 385, .boxTop = 425, .boxWidth = 415, .rowTops = {433, 473, 508, 543},
@@ -37,7 +37,7 @@ const ThermoMember kEnthalpy{
     .unit = "J /mol", .delta = true,
     .labelNames = {"EnthalpyText", "IdealEnthalpyText", "ExcessEnthalpyText"},
     .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
-    .width = 455, .height = 610, .picture = app::Enthalpy_161, .canvasLeft = 165, .canvasWidth = 161, .canvasHeight = 25,
+    .width = 455, .height = 610, .picture = pictures::Enthalpy_161, .canvasLeft = 165, .canvasWidth = 161, .canvasHeight = 25,
     .headingWidth = 100, .credit = {195, 50}, .pressureTop = 90, .temperatureTop = 130,
     .unitGroupTop = 125, .kelvinTop = 132, .calculate = {105, 190}, .rootGroup = {90, 240}, .radiosLeft = 100,
     .footnoteTop = 355, .boxTop = 395, .boxWidth = 415, .rowTops = {402, 442, 477, 512},
@@ -51,7 +51,7 @@ const ThermoMember kEntropy{
     .unit = "J /mol\u00B7K", .delta = false,  // U+00B7, the middle dot
     .labelNames = {"EntropyText", "IdealEntropyText", "ExcessEntropyText"},
     .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText15", .footnoteName = "StaticText1",
-    .width = 455, .height = 640, .picture = app::Entropy_148, .canvasLeft = 220, .canvasWidth = 148, .canvasHeight = 55,
+    .width = 455, .height = 640, .picture = pictures::Entropy_148, .canvasLeft = 220, .canvasWidth = 148, .canvasHeight = 55,
     .headingWidth = 170, .credit = {240, 85}, .pressureTop = 120, .temperatureTop = 160,
     .unitGroupTop = 155, .kelvinTop = 162, .calculate = {115, 220}, .rootGroup = {100, 270}, .radiosLeft = 110,
     .footnoteTop = 385, .boxTop = 425, .boxWidth = 415, .rowTops = {433, 473, 508, 543},
@@ -65,7 +65,7 @@ const ThermoMember kHelmholtz{
     .unit = "J /mol", .delta = true,
     .labelNames = {"EntropyText", "IdealHelmholtzText", "ExcessHelmholtzText"},
     .unitNames = {"StaticText14", "StaticText15"}, .noteName = "StaticText13", .footnoteName = "StaticText16",
-    .width = 460, .height = 645, .picture = app::Helmholtz_127, .canvasLeft = 200, .canvasWidth = 127, .canvasHeight = 55,
+    .width = 460, .height = 645, .picture = pictures::Helmholtz_127, .canvasLeft = 200, .canvasWidth = 127, .canvasHeight = 55,
     .headingWidth = 160, .credit = {205, 85}, .pressureTop = 120, .temperatureTop = 160,
     .unitGroupTop = 155, .kelvinTop = 162, .calculate = {110, 220}, .rootGroup = {95, 270}, .radiosLeft = 110,
     .footnoteTop = 385, .boxTop = 425, .boxWidth = 420, .rowTops = {433, 473, 508, 543},
@@ -79,7 +79,7 @@ const ThermoMember kGibbs{
     .unit = "J /mol", .delta = true,
     .labelNames = {"GibbsText", "GibbsExcessText", "GibbsExcessText1"},
     .unitNames = {"StaticText13", "StaticText14"}, .noteName = "StaticText11", .footnoteName = "StaticText15",
-    .width = 470, .height = 610, .picture = app::Gibbs_214, .canvasLeft = 145, .canvasWidth = 214, .canvasHeight = 25,
+    .width = 470, .height = 610, .picture = pictures::Gibbs_214, .canvasLeft = 145, .canvasWidth = 214, .canvasHeight = 25,
     .headingWidth = 100, .credit = {235, 50}, .pressureTop = 90, .temperatureTop = 130,
     .unitGroupTop = 130, .kelvinTop = 137, .calculate = {115, 190}, .rootGroup = {100, 240}, .radiosLeft = 110,
     .footnoteTop = 355, .boxTop = 395, .boxWidth = 430, .rowTops = {402, 442, 477, 512},

@@ -199,7 +199,7 @@ TEST_F(PvtWindows, BelowTheCovolumeThePressureIsZeroAndNoTemperatureSolves) {
 }
 
 // A cleared composition is an ideal gas of nothing: no pressure, no
-// temperature, no excess volume and no density.
+// temperature, no excess volume, no density and no isochore.
 TEST_F(PvtWindows, AnEmptyCompositionHasNoSolution) {
   SetMixture({});
   EXPECT_EQ(Text(Pressure("1000", "300"), "Result"), "no solution");
@@ -213,6 +213,9 @@ TEST_F(PvtWindows, AnEmptyCompositionHasNoSolution) {
     EXPECT_EQ(Text(v, "ExcessVol"), "no solution") << root;
     EXPECT_EQ(Text(v, "DensityResult"), "no solution") << root;
   }
+  auto& w = Range("20", "30", "10");
+  Press(w);
+  EXPECT_EQ(Rows(w), (std::vector<std::string>{"20, no solution", "30, no solution"}));
 }
 
 // ---- Volume ----

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/setup_windows.h"
 #include "core/globals.h"
 #include "critical/critical_windows.h"
@@ -201,7 +201,7 @@ class Pictures : public ::testing::Test {
  protected:
   void SetUp() override {
     CloseAllWindows();
-    app::ReleasePictures();
+    pictures::ReleasePictures();
   }
   void TearDown() override {
     HidePictureResource(201, false);
@@ -219,15 +219,15 @@ TEST_F(Pictures, EachIsReadOnceAndShownAtItsControlsSize) {
     ASSERT_NE(control->Picture(), nullptr) << control->Name();
     EXPECT_EQ(control->Picture()->Size(), control->Widget().size()) << control->Name();
   }
-  EXPECT_TRUE(app::PictureCached(196));
-  EXPECT_FALSE(app::PictureCached(169));  // not before its window is built
+  EXPECT_TRUE(pictures::PictureCached(196));
+  EXPECT_FALSE(pictures::PictureCached(169));  // not before its window is built
 
   start.Button("continue1").Push();
-  const int reads = app::PictureResourceReads();
+  const int reads = pictures::PictureResourceReads();
   existing<app::Start1aWindow>()->close();
   Settle();
   start.Button("continue1").Push();  // built again, from the cache
-  EXPECT_EQ(app::PictureResourceReads(), reads);
+  EXPECT_EQ(pictures::PictureResourceReads(), reads);
   EXPECT_NE(existing<app::Start1aWindow>()->PictureAt("Canvas2").Picture(), nullptr);
 }
 

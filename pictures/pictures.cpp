@@ -1,8 +1,8 @@
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 
 #include <array>
 
-namespace app {
+namespace pictures {
 
 namespace {
 
@@ -75,4 +75,4 @@ bool PictureCached(int resourceId) {
   return cache[SlotOf(resourceId)] != nullptr;
 }
 
-}  // namespace app
+}  // namespace pictures

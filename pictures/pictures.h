@@ -5,7 +5,7 @@
 
 #include "framework/picture.h"
 
-namespace app {
+namespace pictures {
 
 using framework::PicturePtr;
 
@@ -52,4 +52,4 @@ void ReleasePictures();
 int PictureResourceReads();
 bool PictureCached(int resourceId);
 
-}  // namespace app
+}  // namespace pictures
