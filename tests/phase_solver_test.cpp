@@ -336,22 +336,6 @@ TEST_F(PhaseSolver, EquilibriumCheckRefusesWhatCannotBeShown) {
   (void)IsEquilibrium(r.x, r.Vx, r.y, r.Vy, 280, r.P, 0);
   EXPECT_EQ(Globals::Coefficient[0], 0.25);
 
-  // Nothing present in both phases: pure water against pure methane, as a
-  // search whose K underflowed used to show it.
-  const GasArray water = Mix({{Globals::H2O, 1.0}}), methane = Mix({{Globals::CH4, 1.0}});
-  const double Vw = Root(water, 473.15, 3.04176, 1, Globals::SmallestRoot);
-  const double Vm = Root(methane, 473.15, 3.04176, 1, Globals::LargestRoot);
-  EXPECT_FALSE(IsEquilibrium(water, Vw, methane, Vm, 473.15, 3.04176, 1));
-
-  // Water at 250 K and 1e-5 MPa: ln phi near -708 on the liquid root (phi
-  // at the edge of the double range), near 0 on the vapour's. Once both
-  // were cut to 1.0, and x P passed for equal fugacities.
-  const double liquid = Root(water, 250, 1e-5, Globals::Brennick1981, Globals::SmallestRoot);
-  const double vapour = Root(water, 250, 1e-5, Globals::Brennick1981, Globals::LargestRoot);
-  ASSERT_NEAR(liquid, 14.6278, 1e-4);
-  ASSERT_NEAR(vapour * 1e-5 / (Globals::GasConstant * 250), 1.0, 1e-3);
-  EXPECT_FALSE(IsEquilibrium(water, liquid, water, vapour, 250, 1e-5, Globals::Brennick1981));
-
   // A volume that is no root although the fugacities agree: CO2 at 280 K and
   // 50 cm3/mol (where the equation gives 4.43 MPa) against its vapour at the
   // pressure whose fugacity is that liquid's (about 3.01 MPa).

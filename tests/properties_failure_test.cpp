@@ -17,30 +17,25 @@ using props_test::Pure;
 const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
 
 TEST(Fugacities, InvalidStateGivesUnitCoefficientsAndAnUnusableOneNone) {
-  // Invalid states have no fugacity.
+  // Invalid states have no fugacity. A negative P passes the test, but ln Z
+  // is undefined; one ulp above b, b_i/(V - b) is near 1e16 and phi far
+  // beyond the double range: no coefficient (NaN), where 1.0 and f = x P
+  // would pass for an ideal gas.
   const double bm = bMixture(kWaterCO2), nan = std::nan("");
-  for (auto [T, P, V] : {std::tuple{500.0, 0.0, 100.0}, {0.0, 10.0, 100.0}, {-5.0, 10.0, 100.0},
-                         {500.0, 10.0, bm}, {500.0, nan, 100.0}, {500.0, 10.0, nan}}) {
+  for (auto [T, P, V, fallback] :
+       {std::tuple{500.0, 0.0, 100.0, true}, {0.0, 10.0, 100.0, true}, {-5.0, 10.0, 100.0, true},
+        {500.0, 10.0, bm, true}, {500.0, nan, 100.0, true}, {500.0, 10.0, nan, true},
+        {500.0, -2.0, 100.0, false}, {500.0, 10.0, std::nextafter(bm, 1e9), false}}) {
     Coefficient.fill(7.0);
     Fugacity.fill(7.0);
     b.fill(0.0);
     Fugacities(kWaterCO2, T, P, V, Brennick1977);
     for (int i = 0; i < kGases; ++i) {
-      EXPECT_EQ(Coefficient[i], 1.0) << T << " " << P << " " << V;
-      EXPECT_EQ(Fugacity[i], 0.0) << T << " " << P << " " << V;
+      EXPECT_TRUE(fallback ? Coefficient[i] == 1.0 && Fugacity[i] == 0.0
+                           : std::isnan(Coefficient[i]) && std::isnan(Fugacity[i]))
+          << T << " " << P << " " << V << ": " << Coefficient[i] << " " << Fugacity[i];
     }
     EXPECT_EQ(b[H2O], 14.6);  // the tables are refreshed all the same
-  }
-  // A negative P passes the test, but ln Z is undefined; one ulp above b,
-  // b_i/(V - b) is near 1e16 and phi far beyond the double range. Neither is
-  // a coefficient, and 1.0 would pass for an ideal gas.
-  for (auto [P, V] : {std::pair{-2.0, 100.0}, {10.0, std::nextafter(bm, 1e9)}}) {
-    Fugacities(kWaterCO2, 500, P, V, Brennick1977);
-    for (int i = 0; i < kGases; ++i) {
-      EXPECT_TRUE(std::isnan(Coefficient[i])) << P << " " << i;
-      EXPECT_TRUE(std::isnan(Fugacity[i])) << P << " " << i;
-    }
-    EXPECT_EQ(std::isnan(LnCoefficient[H2O]), P < 0);
   }
 }
 
