@@ -15,10 +15,11 @@ namespace {
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
 // Whether the mixture has an attraction constant at T. Without one
-// Globals::Fugacities meets a logarithm that is no number and falls back to
-// a coefficient of 1, which would pass for an ideal gas; so the rows ask
-// first. At T <= 0 no state is computed anyway (fugacities 0, coefficients
-// 1), so only T > 0 is asked.
+// Globals::Fugacities meets a logarithm that is no number; so the rows ask
+// first. At T <= 0 no state is computed anyway, so only T > 0 is asked. A
+// state that Fugacities cannot compute (V <= b, an empty or complex root
+// stored as 0, P = 0) falls back to a coefficient of 1 and a fugacity of 0
+// there, with ln phi no number: the rows show no number for it.
 bool AttractionDefined(const GasArray& x, double T, std::int32_t model) {
   return !(T > 0) || std::isfinite(Globals::aMixture(x, T, model));
 }
@@ -52,10 +53,14 @@ std::vector<ComponentRow> FugacityRows(const GasArray& x, double T, double P, do
   Globals::Fugacities(x, T, P, V, model);
   const GasArray f = Globals::Fugacity;
   const GasArray phi = Globals::Coefficient;
+  const GasArray lnPhi = Globals::LnCoefficient;
 
   std::vector<ComponentRow> rows;
   for (int i = 0; i < Globals::kGases; ++i) {
-    if (x[i] > 0.0) rows.push_back({i, defined ? f[i] : kNoNumber, defined ? phi[i] : kNoNumber});
+    if (x[i] > 0.0) {
+      const bool computed = defined && !std::isnan(lnPhi[i]);
+      rows.push_back({i, computed ? f[i] : kNoNumber, computed ? phi[i] : kNoNumber});
+    }
     RuntimeBackgroundTask();
   }
   return rows;
@@ -69,7 +74,10 @@ std::vector<ComponentRow> ActivityRows(const GasArray& x, double T, double P, do
 
   const bool defined = AttractionDefined(x, T, model);
   Globals::Fugacities(x, T, P, Vm, model);
-  const GasArray fmix = Globals::Fugacity;
+  GasArray fmix = Globals::Fugacity;
+  for (int i = 0; i < Globals::kGases; ++i) {
+    if (std::isnan(Globals::LnCoefficient[i])) fmix[i] = kNoNumber;
+  }
 
   GasArray activity{};
   if (defined && state == StandardState::PureIdealAtPref) {

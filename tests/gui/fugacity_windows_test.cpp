@@ -111,11 +111,11 @@ TEST_F(FugacityWindows, FugacitiesAreCoefficientsTimesPartialPressures) {
   }
   Screenshot(w, "FugacityWindow-mixture");
 
-  // The complex pair is stored as 0 and computes nothing: fugacity 0 and
-  // coefficient 1.
+  // The complex pair is stored as 0 and computes nothing: no fugacity and no
+  // coefficient (not the fallback 0 and 1).
   Choose(w, 2);
   EXPECT_EQ(Text(w, "Result"), "0");
-  for (const auto& row : List(w)) EXPECT_EQ(row, (std::vector<std::string>{row[0], "0", "1"}));
+  for (const auto& row : List(w)) EXPECT_EQ(row, (std::vector<std::string>{row[0], "no solution", "no solution"}));
 
   // Clear empties the results but keeps the roots and state to compute from.
   ClickThroughWindow(w.Button("Clear"));
