@@ -24,7 +24,6 @@ class Ticker {
 
   void Start(std::chrono::milliseconds period) {
     Stop();
-    armed_ = false;
     thread_ = std::jthread([this, period](std::stop_token stop) { Run(stop, period); });
   }
 
@@ -33,6 +32,7 @@ class Ticker {
       thread_.request_stop();
       thread_.join();
     }
+    armed_ = false;
   }
 
   bool Armed() const { return armed_.load(std::memory_order_relaxed); }
