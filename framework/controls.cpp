@@ -761,6 +761,9 @@ ListboxControl::ListboxControl(Window& window)
   setWordWrap(false);
   setColumnCount(1);
   FitRowHeight();
+  // No context menu of Qt's own on the list's scroll bars either.
+  verticalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
+  horizontalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void ListboxControl::FitRowHeight() {
@@ -966,6 +969,7 @@ bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) 
 
 ScrollBarControl::ScrollBarControl(Window& window)
     : QScrollBar(Qt::Vertical, &window.Content()), Control(window, ObjectKind::ScrollBar) {
+  setContextMenuPolicy(Qt::PreventContextMenu);  // no menu of Qt's own, as in fields
   QObject::connect(this, &QScrollBar::valueChanged, [this] { Raise(ValueChanged); });
 }
 
