@@ -97,9 +97,9 @@ QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int roo
 // the nearest label (picture, radio caption) at its left on the same row
 // reads, and every radio without a caption what the nearest label at its
 // right reads. A list is named by its headings; one without headings by the
-// label at its left on its row and the nearest label above it. Runs by itself after
-// building and whenever a label's text, a heading or a picture changes; a
-// name that code set on a control itself is kept.
+// label at its left on its row and the nearest label above it. Runs by
+// itself after building and whenever a label's text, a heading or a picture
+// changes; a name that code set on a control itself is kept.
 void NameFieldsByTheirLabels(Window& window);
 
 // A one-line text wider than its label (a number shown with all its digits)
@@ -249,7 +249,8 @@ class PictureControl : public QWidget, public Control {
 // and opened for editing; while a cell is edited, Cell() reads the live text.
 // A cell's text wider than its column is drawn with fewer digits, and
 // smaller only if that does not do, as labels do. Assistive tools know the
-// list by its headings, or without them by its label (NameFieldsByTheirLabels).
+// list by its headings, or without them by the labels of its row and column
+// (NameFieldsByTheirLabels).
 class ListboxControl : public QTableWidget, public Control {
  public:
   explicit ListboxControl(Window& window);

@@ -2,12 +2,13 @@
 
 #include <charconv>
 #include <condition_variable>
-#include <pthread.h>
 #include <mutex>
 #include <stop_token>
 #include <thread>
 #include <cmath>
 #include <limits>
+
+#include <pthread.h>
 
 namespace framework {
 namespace {
