@@ -1,5 +1,6 @@
 #include "framework/application.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPalette>
@@ -60,7 +61,10 @@ void Dispatcher::Run(Window* window, const std::function<void()>& handler) {
     DeleteClosedWindow(window);
   }
   --depth;
-  if (depth == 0) Drain();
+  if (depth == 0) {
+    Drain();
+    BackgroundIdle();  // back to the event loop: no ticks until the next computation
+  }
 }
 
 void Dispatcher::RunPress(Window* window, const std::function<void()>& handler, const void* source) {
@@ -146,6 +150,11 @@ Application::Application(int& argc, char** argv) {
   QApplication::setFont(f);
   QApplication::setQuitOnLastWindowClosed(true);
   SetBackgroundHook(&HookBody);
+  // Whatever ran (a handler, start-up code), once the event loop waits for
+  // events nothing is computing.
+  if (QAbstractEventDispatcher* events = QAbstractEventDispatcher::instance()) {
+    QObject::connect(events, &QAbstractEventDispatcher::aboutToBlock, [] { BackgroundIdle(); });
+  }
 }
 
 Application::~Application() {

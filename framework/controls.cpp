@@ -166,11 +166,44 @@ Control* LabelOnTheRow(Window& window, Control& c, bool right) {
   return nearest;
 }
 
+// The nearest control with text above `c`, overlapping its columns and
+// ending at most a few pixels into it: the label over a list.
+Control* LabelAbove(Window& window, Control& c) {
+  constexpr int kOverlap = 8;
+  const int left = c.Left(), right = c.Left() + c.Width();
+  Control* nearest = nullptr;
+  int nearestGap = INT_MAX;
+  for (Control* other : window.Controls()) {
+    if (other == &c) continue;
+    const int bottom = other->Top() + other->Height();
+    const bool over = other->Top() < c.Top() && bottom <= c.Top() + kOverlap &&
+                      other->Left() < right && other->Left() + other->Width() > left;
+    const int gap = c.Top() - bottom;
+    if (!over || gap >= nearestGap || ReadsAs(*other).isEmpty()) continue;
+    nearest = other;
+    nearestGap = gap;
+  }
+  return nearest;
+}
+
 }  // namespace
 
 void NameFieldsByTheirLabels(Window& window) {
   for (Control* c : window.Controls()) {
-    if (auto* field = dynamic_cast<EditFieldControl*>(c)) {
+    if (auto* list = dynamic_cast<ListboxControl*>(c)) {
+      // A list is known by its headings; one without by the label of its
+      // row and the one over its column ("Molar Volume, Phase X"), as the
+      // phase windows set their result lists out in a grid.
+      QString name = list->Headings();
+      if (name.isEmpty()) {
+        QStringList parts;
+        for (Control* label : {LabelOnTheRow(window, *list, false), LabelAbove(window, *list)}) {
+          if (label != nullptr) parts << ReadsAs(*label);
+        }
+        name = parts.join(QStringLiteral(", "));
+      }
+      SetAutomaticName(*list, list->automaticName_, name);
+    } else if (auto* field = dynamic_cast<EditFieldControl*>(c)) {
       Control* label = LabelOnTheRow(window, *field, false);
       SetAutomaticName(*field, field->automaticName_, label ? ReadsAs(*label) : QString());
     } else if (auto* radio = dynamic_cast<RadioButtonControl*>(c); radio && radio->text().isEmpty()) {
@@ -406,6 +439,9 @@ bool StaticTextControl::Apply(const std::string& name, const PropertyValue& valu
 EditFieldControl::EditFieldControl(Window& window)
     : QLineEdit(&window.Content()), Control(window, ObjectKind::EditField) {
   setFont(StyleFont());
+  // Editing goes through the Edit menu and its shortcuts; fields have no
+  // context menu of their own.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   // Typing, the Edit menu and code all change the text through here.
   QObject::connect(this, &QLineEdit::textChanged, [this] {
     if (!settingText_) Raise(TextChange);
@@ -666,6 +702,7 @@ class CellDelegate : public QStyledItemDelegate {
     auto* editor = new QLineEdit(parent);
     editor->setFont(list_.font());
     editor->setFrame(false);
+    editor->setContextMenuPolicy(Qt::PreventContextMenu);  // as edit fields
     const int row = index.row(), column = index.column();
     list_.editor_ = editor;
     list_.editRow_ = row;
@@ -723,6 +760,17 @@ ListboxControl::ListboxControl(Window& window)
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setWordWrap(false);
   setColumnCount(1);
+  FitRowHeight();
+  // No context menu of Qt's own on the list's scroll bars either.
+  verticalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
+  horizontalScrollBar()->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void ListboxControl::FitRowHeight() {
+  // One height for every row, kept by the header as its default: sizing each
+  // new row's section on its own costs time in proportion to the rows above.
+  verticalHeader()->setMinimumSectionSize(0);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
 }
 
 void ListboxControl::DeleteAllRows() {
@@ -733,7 +781,6 @@ void ListboxControl::DeleteAllRows() {
 void ListboxControl::AddRow(const std::string& firstCell) {
   const int row = rowCount();
   insertRow(row);
-  verticalHeader()->resizeSection(row, fontMetrics().height() + 4);
   SetCell(row, 0, firstCell);
   lastAdded_ = row;
 }
@@ -803,17 +850,17 @@ std::string ListboxControl::Heading(int column) const {
 void ListboxControl::SetHeading(int column, const std::string& text) {
   if (column < 0 || column >= columnCount()) return;
   setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(text)));
-  NameByHeadings();
+  NameFieldsByTheirLabels(Owner());
 }
 
-void ListboxControl::NameByHeadings() {
+QString ListboxControl::Headings() const {
   QStringList headings;
   for (int c = 0; c < columnCount(); ++c) {
     if (const QTableWidgetItem* h = horizontalHeaderItem(c); h && !h->text().trimmed().isEmpty()) {
       headings << h->text().trimmed();
     }
   }
-  SetAutomaticName(*this, automaticName_, headings.join(QStringLiteral(", ")));
+  return headings.join(QStringLiteral(", "));
 }
 
 void ListboxControl::CloseCellEditor() {
@@ -865,14 +912,16 @@ void ListboxControl::mousePressEvent(QMouseEvent* e) {
 }
 
 bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) {
-  if (ApplyTextStyle(name, value)) return true;
+  if (ApplyTextStyle(name, value)) {
+    FitRowHeight();
+    return true;
+  }
   if (name == "ColumnCount") {
     setColumnCount(std::max(1, *As<std::int32_t>(value)));
     // Headings start empty (not Qt's column numbers) until code sets them.
     for (int c = 0; c < columnCount(); ++c) {
       if (horizontalHeaderItem(c) == nullptr) setHorizontalHeaderItem(c, new QTableWidgetItem());
     }
-    NameByHeadings();
     ApplyColumnWidths();
   } else if (name == "ColumnWidths") {
     // "30%, 70%": shares of the width, in column order.
@@ -920,6 +969,7 @@ bool ListboxControl::Apply(const std::string& name, const PropertyValue& value) 
 
 ScrollBarControl::ScrollBarControl(Window& window)
     : QScrollBar(Qt::Vertical, &window.Content()), Control(window, ObjectKind::ScrollBar) {
+  setContextMenuPolicy(Qt::PreventContextMenu);  // no menu of Qt's own, as in fields
   QObject::connect(this, &QScrollBar::valueChanged, [this] { Raise(ValueChanged); });
 }
 

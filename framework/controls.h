@@ -96,8 +96,10 @@ QString FitTextToWidth(const QString& text, const QFontMetrics& metrics, int roo
 // Gives every edit field of the window, as its name for assistive tools, what
 // the nearest label (picture, radio caption) at its left on the same row
 // reads, and every radio without a caption what the nearest label at its
-// right reads. Runs by itself after building and whenever a label's text or
-// a picture changes; a name that code set on a control itself is kept.
+// right reads. A list is named by its headings; one without headings by the
+// label at its left on its row and the nearest label above it. Runs by
+// itself after building and whenever a label's text, a heading or a picture
+// changes; a name that code set on a control itself is kept.
 void NameFieldsByTheirLabels(Window& window);
 
 // A one-line text wider than its label (a number shown with all its digits)
@@ -247,7 +249,8 @@ class PictureControl : public QWidget, public Control {
 // and opened for editing; while a cell is edited, Cell() reads the live text.
 // A cell's text wider than its column is drawn with fewer digits, and
 // smaller only if that does not do, as labels do. Assistive tools know the
-// list by its headings.
+// list by its headings, or without them by the labels of its row and column
+// (NameFieldsByTheirLabels).
 class ListboxControl : public QTableWidget, public Control {
  public:
   explicit ListboxControl(Window& window);
@@ -260,6 +263,8 @@ class ListboxControl : public QTableWidget, public Control {
   std::string Cell(int row, int column) const;
   void SetCell(int row, int column, const std::string& text);
   std::string Heading(int column) const;
+  // The headings that are not blank, joined by commas.
+  QString Headings() const;
   void SetHeading(int column, const std::string& text);
   // The cell's text as drawn, and the font it is drawn in.
   std::string ShownCell(int row, int column) const;
@@ -284,7 +289,7 @@ class ListboxControl : public QTableWidget, public Control {
  private:
   friend class CellDelegate;
   void ApplyColumnWidths();
-  void NameByHeadings();
+  void FitRowHeight();
   int CellRoom(int column) const;
   QTableWidgetItem* ItemAt(int row, int column);
   std::vector<double> widths_;  // fractions of the width
@@ -292,7 +297,8 @@ class ListboxControl : public QTableWidget, public Control {
   QPointer<QLineEdit> editor_;  // the open cell editor; null once it is gone
   int editRow_ = -1, editColumn_ = -1;
   int lastAdded_ = -1;
-  QString automaticName_;  // the headings, as last given to assistive tools
+  friend void NameFieldsByTheirLabels(Window&);
+  QString automaticName_;  // the headings (or label), as last given to assistive tools
 };
 
 class ScrollBarControl : public QScrollBar, public Control {

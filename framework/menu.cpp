@@ -37,7 +37,9 @@ void EditFocused(const std::string& name) {
   } else if (name == "EditPaste") {
     field->paste();
   } else if (name == "EditClear") {
-    field->del();
+    // Delete removes the selection; without one it leaves the text alone
+    // (QLineEdit::del would take the character after the cursor).
+    if (field->hasSelectedText()) field->del();
   } else if (name == "EditSelectAll") {
     field->selectAll();
   }

@@ -8,26 +8,24 @@
 #include <cmath>
 #include <limits>
 
+#include <pthread.h>
+
 namespace framework {
 namespace {
 
-// The ticker sleeps for a period at a time and raises backgroundDue; it never
-// touches anything else, so all event processing stays on the caller's thread.
+// The ticker raises backgroundDue once per period while a computation runs:
+// armed by the first RuntimeBackgroundTask after the program was idle,
+// disarmed when control returns to the event loop (BackgroundIdle). Unarmed
+// it waits without a timeout, so an idle program is never woken by it. It
+// touches nothing but the flag, so all event processing stays on the
+// caller's thread.
 class Ticker {
  public:
   ~Ticker() { Stop(); }
 
   void Start(std::chrono::milliseconds period) {
     Stop();
-    thread_ = std::jthread([period](std::stop_token stop) {
-      std::mutex m;
-      std::condition_variable_any cv;
-      std::unique_lock lock(m);
-      while (!stop.stop_requested()) {
-        cv.wait_for(lock, stop, period, [] { return false; });
-        if (!stop.stop_requested()) detail::backgroundDue.store(true, std::memory_order_relaxed);
-      }
-    });
+    thread_ = std::jthread([this, period](std::stop_token stop) { Run(stop, period); });
   }
 
   void Stop() {
@@ -35,9 +33,43 @@ class Ticker {
       thread_.request_stop();
       thread_.join();
     }
+    armed_ = false;
   }
 
+  bool Armed() const { return armed_.load(std::memory_order_relaxed); }
+
+  void Arm() {
+    {
+      std::lock_guard lock(mutex_);
+      armed_ = true;
+    }
+    wake_.notify_one();
+  }
+
+  // The thread sees it at the end of the period it is sleeping, and then
+  // waits for the next Arm.
+  void Disarm() { armed_ = false; }
+
+  std::uint64_t Ticks() const { return ticks_.load(std::memory_order_relaxed); }
+
  private:
+  void Run(std::stop_token stop, std::chrono::milliseconds period) {
+    pthread_setname_np(pthread_self(), "ticker");
+    std::unique_lock lock(mutex_);
+    while (wake_.wait(lock, stop, [this] { return Armed(); })) {
+      wake_.wait_for(lock, stop, period, [] { return false; });
+      if (stop.stop_requested()) break;
+      if (Armed()) {
+        detail::backgroundDue.store(true, std::memory_order_relaxed);
+        ticks_.fetch_add(1, std::memory_order_relaxed);
+      }
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable_any wake_;
+  std::atomic<bool> armed_{false};
+  std::atomic<std::uint64_t> ticks_{0};
   std::jthread thread_;
 };
 
@@ -51,7 +83,14 @@ namespace detail {
 std::atomic<bool> backgroundDue{false};
 
 void RunBackgroundHook() {
-  if (!everyCall) backgroundDue.store(false, std::memory_order_relaxed);
+  if (!everyCall) {
+    backgroundDue.store(false, std::memory_order_relaxed);
+    if (!ticker.Armed()) {
+      // A computation begins: its first tick comes one period from now.
+      ticker.Arm();
+      return;
+    }
+  }
   // The hook may have been removed since the flag was raised.
   if (BackgroundHook h = hook.load(std::memory_order_relaxed)) h();
 }
@@ -63,12 +102,19 @@ void SetBackgroundHook(BackgroundHook newHook, std::chrono::milliseconds period)
   hook.store(newHook, std::memory_order_relaxed);
   everyCall = newHook != nullptr && period.count() <= 0;
   if (newHook == nullptr) return;
-  if (everyCall) {
-    detail::backgroundDue.store(true, std::memory_order_relaxed);
-  } else {
-    ticker.Start(period);
-  }
+  if (!everyCall) ticker.Start(period);
+  // Periodic: the first RuntimeBackgroundTask arms the ticker.
+  detail::backgroundDue.store(true, std::memory_order_relaxed);
 }
+
+void BackgroundIdle() {
+  if (!ticker.Armed()) return;
+  ticker.Disarm();
+  // The next computation's first pass arms the ticker again.
+  detail::backgroundDue.store(true, std::memory_order_relaxed);
+}
+
+std::uint64_t BackgroundTicks() { return ticker.Ticks(); }
 
 BackgroundHook CurrentBackgroundHook() { return hook.load(std::memory_order_relaxed); }
 

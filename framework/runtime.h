@@ -15,8 +15,10 @@ namespace framework {
 using BackgroundHook = void (*)();
 
 namespace detail {
-// Raised by a ticker thread once per period while a hook is installed; the
-// numeric loops only read it, so a pass costs one load and a predicted branch.
+// Raised by a ticker thread once per period while a computation runs with a
+// hook installed, and left raised while idle so that the next computation's
+// first pass starts the ticker; the numeric loops only read it, so a pass
+// costs one load and a predicted branch.
 extern std::atomic<bool> backgroundDue;
 void RunBackgroundHook();
 }  // namespace detail
@@ -31,6 +33,12 @@ inline constexpr std::chrono::milliseconds kDefaultHookPeriod{15};
 // nullptr removes the hook.
 void SetBackgroundHook(BackgroundHook hook, std::chrono::milliseconds period = kDefaultHookPeriod);
 BackgroundHook CurrentBackgroundHook();
+
+// Tells that control has returned to the event loop: the ticker stops until
+// the next RuntimeBackgroundTask, so an idle program is not woken.
+void BackgroundIdle();
+// How many periods the ticker has counted out since the program started.
+std::uint64_t BackgroundTicks();
 
 }  // namespace framework
 

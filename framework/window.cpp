@@ -208,10 +208,18 @@ void Window::ApplyWindowRecord(const PropertyRecord& record) {
 
   const int menuHeight = menuBar_ && menuBar_->isVisibleTo(this) ? menuBar_->sizeHint().height() : 0;
   if (resizeable) {
-    content_->setMinimumSize(Value<std::int32_t>(record, "MinWidth", 64),
-                             Value<std::int32_t>(record, "MinHeight", 64));
-    content_->setMaximumSize(Value<std::int32_t>(record, "MaxWidth", 32000),
-                             Value<std::int32_t>(record, "MaxHeight", 32000));
+    // The window itself carries the limits, so that the window manager never
+    // makes it larger (or smaller) than its content may be; the content gets
+    // them too, as it fills the window below the menu bar.
+    const auto limit = [](int v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
+    const QSize least(limit(Value<std::int32_t>(record, "MinWidth", 64)),
+                      limit(Value<std::int32_t>(record, "MinHeight", 64)));
+    const QSize most(std::max(least.width(), limit(Value<std::int32_t>(record, "MaxWidth", 32000))),
+                     std::max(least.height(), limit(Value<std::int32_t>(record, "MaxHeight", 32000))));
+    content_->setMinimumSize(least);
+    content_->setMaximumSize(most);
+    setMinimumSize(least.width(), limit(least.height() + menuHeight));
+    setMaximumSize(most.width(), limit(most.height() + menuHeight));
     resize(width, height + menuHeight);
   } else {
     content_->setFixedSize(width, height);

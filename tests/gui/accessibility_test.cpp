@@ -129,7 +129,7 @@ TEST_F(Accessibility, FieldsAreNamedByWhatStandsOnTheirLeft) {
 }
 
 // A list is a table; each cell says its whole text under its column's heading.
-TEST_F(Accessibility, ListCellsSayTheirWholeTextUnderTheirHeading) {
+TEST_F(Accessibility, ListsAreNamedAndCellsSayTheirWholeTextUnderTheirHeading) {
   auto& iso = shared<pvt::Isochore>();
   Activate(iso);  // activation writes the headings
   Type(iso.Field("minimum"), "0");
@@ -148,6 +148,12 @@ TEST_F(Accessibility, ListCellsSayTheirWholeTextUnderTheirHeading) {
   const auto headers = cell->tableCellInterface()->columnHeaderCells();
   ASSERT_EQ(headers.size(), 1);
   EXPECT_EQ(headers.front()->text(QAccessible::Name).toStdString(), "Pressure (MPa)");
+  // Lists without headings are named by the label of their row and the one
+  // over their column, or the one over them alone.
+  auto& phase = shared<phase::LiquidVapourEq>();
+  EXPECT_EQ(Name(phase.List("ListBoxPhaseY")), "Phase Y");
+  EXPECT_EQ(Name(phase.List("ListBoxVmX")), "Molar Volume, Phase X");
+  EXPECT_EQ(Name(phase.List("ListBoxPhaseY2")), "Fugacity (MPa), Phase Y");
 }
 
 // A window of its own, for names that change and names set by code.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 #include <functional>
 #include <map>
 
@@ -30,6 +31,7 @@ struct WindowCase {
   std::function<Window&()> open;
   QSize content;
   std::size_t controls;
+  int minHeight = 0, maxHeight = 0;  // of the content, for a window that resizes
 };
 
 void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.name; }
@@ -55,10 +57,10 @@ std::vector<WindowCase> Windows() {
       {"HelmholtzWindow", [] () -> Window& { return shared<thermo::HelmholtzWindow>(); }, {460, 645}, 38},
       {"GibbsWindow", [] () -> Window& { return shared<thermo::GibbsWindow>(); }, {470, 610}, 38},
       {"FugacityWindow", [] () -> Window& { return shared<fugacity::FugacityWindow>(); }, {460, 590}, 26},
-      {"ActivityWindow", [] () -> Window& { return shared<fugacity::ActivityWindow>(); }, {480, 700}, 39},
+      {"ActivityWindow", [] () -> Window& { return shared<fugacity::ActivityWindow>(); }, {480, 700}, 39, 400, 800},
       {"ChemPotWindow", [] () -> Window& { return shared<thermo::ChemPotWindow>(); }, {450, 730}, 30},
-      {"BubbleDewPoint", [] () -> Window& { return shared<phase::BubbleDewPoint>(); }, {635, 700}, 49},
-      {"LiquidVapourEq", [] () -> Window& { return shared<phase::LiquidVapourEq>(); }, {615, 700}, 49},
+      {"BubbleDewPoint", [] () -> Window& { return shared<phase::BubbleDewPoint>(); }, {635, 700}, 49, 400, 925},
+      {"LiquidVapourEq", [] () -> Window& { return shared<phase::LiquidVapourEq>(); }, {615, 700}, 49, 64, 835},
       {"SpinodalWindow", [] () -> Window& { return shared<critical::SpinodalWindow>(); }, {460, 510}, 25},
       {"CriticalPointWindow", [] () -> Window& { return shared<critical::CriticalPointWindow>(); }, {450, 660}, 42},
       {"MathAnal", [] () -> Window& { return shared<critical::MathAnal>(); }, {460, 315}, 4},
@@ -77,6 +79,21 @@ TEST_P(AllWindows, BuildsWithItsSizeAndControls) {
   EXPECT_EQ(w.Content().size(), GetParam().content);
   EXPECT_EQ(w.Controls().size(), GetParam().controls);
   Screenshot(w, GetParam().name);
+  // The window itself, as the window manager is told, keeps its width and
+  // its height range, the menu bar's height added; so does the content.
+  const QSize content = GetParam().content;
+  const int menu = w.height() - content.height();
+  const int low = GetParam().minHeight ? GetParam().minHeight : content.height();
+  const int high = GetParam().maxHeight ? GetParam().maxHeight : content.height();
+  ASSERT_NE(w.windowHandle(), nullptr);
+  EXPECT_EQ(w.windowHandle()->minimumSize(), QSize(content.width(), low + menu));
+  EXPECT_EQ(w.windowHandle()->maximumSize(), QSize(content.width(), high + menu));
+  for (const auto& [asked, expected] : {std::pair{QSize(1600, 1200), high}, std::pair{QSize(10, 10), low}}) {
+    w.resize(asked);
+    Settle();
+    EXPECT_EQ(w.Content().size(), QSize(content.width(), expected));
+    EXPECT_EQ(w.size(), QSize(content.width(), expected + menu));
+  }
 }
 
 TEST_P(AllWindows, TextsFitTheirControls) {
@@ -153,7 +170,7 @@ TEST_P(AllWindows, RadiosAndButtonsSayWhatTheyAre) {
 }
 
 // Every edit field carries the name of what is typed into it; every list
-// that shows headings is known by them.
+// has a name, and one that shows headings is known by them.
 TEST_P(AllWindows, FieldsAndListsAreNamed) {
   Window& w = GetParam().open();
   Activate(w);  // some windows write their headings on activation
@@ -161,8 +178,8 @@ TEST_P(AllWindows, FieldsAndListsAreNamed) {
     const QString name = QAccessible::queryAccessibleInterface(&c->Widget())->text(QAccessible::Name);
     if (dynamic_cast<EditFieldControl*>(c) != nullptr) {
       EXPECT_FALSE(name.trimmed().isEmpty()) << GetParam().name << "." << c->Name();
-    } else if (auto* list = dynamic_cast<ListboxControl*>(c); list && !list->horizontalHeader()->isHidden()) {
-      for (int col = 0; col < list->columnCount(); ++col) {
+    } else if (auto* list = dynamic_cast<ListboxControl*>(c)) {
+      for (int col = 0; !list->horizontalHeader()->isHidden() && col < list->columnCount(); ++col) {
         EXPECT_TRUE(name.contains(QString::fromStdString(list->Heading(col)).trimmed()))
             << GetParam().name << "." << c->Name() << ": " << name.toStdString();
       }
