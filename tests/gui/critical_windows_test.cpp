@@ -32,8 +32,7 @@ class CriticalWindows : public ::testing::Test {
   void TearDown() override { CloseAllWindows(); }
 
   static void Fluid(std::initializer_list<std::pair<int, double>> parts, std::int32_t model = 0) {
-    Globals::fraction = {};
-    for (auto [gas, f] : parts) Globals::fraction[gas] = f;
+    SetMixture(parts);
     Globals::Selection = model;
   }
   static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }

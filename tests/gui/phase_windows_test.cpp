@@ -8,7 +8,6 @@
 #include <cmath>
 #include <functional>
 
-#include "app/setup_windows.h"
 #include "core/globals.h"
 #include "framework/application.h"
 #include "framework/runtime.h"
@@ -38,10 +37,6 @@ class PhaseWindows : public ::testing::Test {
     CloseAllWindows();
   }
 
-  static void Feed(std::initializer_list<std::pair<int, double>> parts) {
-    Globals::fraction = {};
-    for (auto [gas, f] : parts) Globals::fraction[gas] = f;
-  }
   static void Press(Window& w, const char* button) { w.Button(button).Push(); }
   static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
   static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
@@ -200,7 +195,7 @@ TEST_F(PhaseWindows, ScrollingAndResizingFollowTheWindowHeight) {
 }
 
 TEST_F(PhaseWindows, BubbleAndDewPointOfCarbonDioxide) {
-  Feed({{Globals::CO2, 1.0}});
+  SetMixture({{Globals::CO2, 1.0}});
   auto& w = Homogenisation("6.85", "Liquid1", /*celsius=*/true);
   EXPECT_NEAR(Globals::TempKelvin, 280.0, 1e-12);
   EXPECT_EQ(w.Field("dataEntry2").Text(), Str(Globals::SaturationPressure(Globals::CO2, 280)));
@@ -242,7 +237,7 @@ TEST_F(PhaseWindows, BubbleAndDewPointOfCarbonDioxide) {
 
   // A stalled search of pure water: no solution, and neither phase marked.
   Globals::Selection = Globals::Brennick1981;
-  Feed({{Globals::H2O, 1.0}});
+  SetMixture({{Globals::H2O, 1.0}});
   Homogenisation("100", "Liquid1", /*celsius=*/true);
   Press(w, "calculate");
   EXPECT_EQ(Text(w, "ResultText"), kNoSolution);
@@ -252,7 +247,7 @@ TEST_F(PhaseWindows, BubbleAndDewPointOfCarbonDioxide) {
 }
 
 TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndLeavesItsCoefficients) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   Press(w, "calculate");
   const std::string answer = Text(w, "Answer");
@@ -302,7 +297,7 @@ TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndLeavesItsCoefficients) {
 }
 
 TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   std::size_t queued = 0;
   PressDuringSearch(w, [&] {
@@ -315,7 +310,7 @@ TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
 }
 
 TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   QPointer<BubbleDewPoint> watch(&w);
   PressDuringSearch(w, [&w] { w.close(); });
@@ -325,7 +320,7 @@ TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
 }
 
 TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
-  Feed({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("500", "Vapour1");
   EXPECT_EQ(Column(w, "ListBoxPhaseY", 0), (std::vector<std::string>{"H2O", "CO2", "CH4"}));
   const Globals::GasArray x = Globals::xgas;
@@ -347,7 +342,7 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
   // The list rebuilt under the open editor: the editor goes with its rows,
   // so a change it reported just before (run after the rebuild) reads the
   // new row, not the old editor's "1e400", into another gas.
-  Feed({{Globals::H2O, 0.6}, {Globals::CH4, 0.4}});
+  SetMixture({{Globals::H2O, 0.6}, {Globals::CH4, 0.4}});
   Press(w, "FirstApproach");
   const double methane = Globals::ygas[Globals::CH4];
   w.ListBoxPhaseY_CellTextChange(1, 1);
@@ -355,7 +350,7 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
   EXPECT_EQ(Cell(w, "ListBoxPhaseY", 1, 1), Str(methane));
 
   // A change reported for a row that no longer exists is ignored.
-  Feed({{Globals::CO2, 1.0}});
+  SetMixture({{Globals::CO2, 1.0}});
   Press(w, "FirstApproach");
   EXPECT_EQ(w.List("ListBoxPhaseY").ListCount(), 1);
   w.ListBoxPhaseY_CellTextChange(2, 1);
@@ -365,7 +360,7 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
   Settle();
 
   // A search from an abused phase shows no number that is none.
-  Feed({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
   Press(w, "FirstApproach");
   editor = ClickCell(w, "ListBoxPhaseX", 0, 1);
   ASSERT_NE(editor, nullptr);
@@ -379,7 +374,7 @@ TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
 // ---- The liquid-vapour window ----
 
 TEST_F(PhaseWindows, LiquidVapourSplitOfCarbonDioxideAndMethane) {
-  Feed({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
+  SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = LiquidVapour("100", "250");
   EXPECT_EQ(w.Field("dataEntry3").Text(), "0.5");
   EXPECT_EQ(Column(w, "ListBoxPhaseX", 0), (std::vector<std::string>{"CO2", "CH4"}));
@@ -410,7 +405,7 @@ TEST_F(PhaseWindows, LiquidVapourSplitOfCarbonDioxideAndMethane) {
 }
 
 TEST_F(PhaseWindows, LiquidVapourWithoutUsableInput) {
-  Feed({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
+  SetMixture({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
   // Calculate before any first approach, with empty fields.
   auto& w = shared<LiquidVapourEq>();
   Press(w, "calculate");
@@ -422,16 +417,6 @@ TEST_F(PhaseWindows, LiquidVapourWithoutUsableInput) {
   EXPECT_EQ(Cell(w, "ListBoxFracX", 0), "");
   EXPECT_EQ(Cell(w, "ListBoxFracY", 0), "");
   ExpectNoNonNumbers(w);
-}
-
-TEST_F(PhaseWindows, TheProcedureListOpensBothWindows) {
-  auto& list = shared<app::Start3Window>();
-  for (const char* radio : {"Homogenisation", "LiquidVapour"}) {
-    ClickThroughWindow(list.Radio(radio));
-    Press(list, "PushButton1");
-  }
-  EXPECT_NE(existing<BubbleDewPoint>(), nullptr);
-  EXPECT_NE(existing<LiquidVapourEq>(), nullptr);
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 // driven as a user drives them: type, press, choose a root, read.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "app/setup_windows.h"
 #include "core/globals.h"
 #include "framework/runtime.h"
 #include "gui/gui_support.h"
@@ -299,21 +297,6 @@ TEST_F(ThermoWindows, AnExcessThatCannotBeComputedShowsNoSolution) {
   for (const Member& m : Members()) {
     Window& w = Calculate(m.open(), "10", "300");
     for (int k = 0; k < 3; ++k) ExpectAll(Choose(w, k), "no solution");
-  }
-}
-
-// The procedure list opens each window of these procedures (the fugacity,
-// activity and chemical-potential windows too): the one with its title.
-TEST_F(ThermoWindows, TheProcedureListOpensTheirWindows) {
-  auto& list = shared<app::Start3Window>();
-  for (auto [radio, title] : {std::pair{"InternalEnergy", "Internal Energy"}, {"Enthalpy", "Enthalpy"},
-                              {"Entropy", "Entropy"}, {"HelmholtzEnergy", "Helmholtz Energy"},
-                              {"GibbsEnergy", "Gibbs Free Energy"}, {"Fugacities", "Fugacities"},
-                              {"Activities", "Activities"}, {"ChemicalPotentials", "Chemical Potentials"}}) {
-    ClickThroughWindow(list.Radio(radio));
-    list.Button("PushButton1").Push();
-    const auto all = AllWindows();
-    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](Window* w) { return w->windowTitle() == title; })) << radio;
   }
 }
 
