@@ -35,8 +35,6 @@ class CriticalWindows : public ::testing::Test {
     SetMixture(parts);
     Globals::Selection = model;
   }
-  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
-  static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
 
   static SpinodalWindow& Spinodal(const std::string& V) {
     auto& w = shared<SpinodalWindow>();

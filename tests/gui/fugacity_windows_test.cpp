@@ -87,7 +87,6 @@ class FugacityWindows : public ::testing::Test {
     }
     return rows;
   }
-  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
   static double X(const std::string& gas) {
     for (int i = 0; i < Globals::kGases; ++i) {
       if (pvt::kGasNames[i] == gas) return Globals::fraction[i];

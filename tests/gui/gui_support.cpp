@@ -1,8 +1,11 @@
 #include "gui/gui_support.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include "core/globals.h"
+#include "framework/application.h"
+#include "framework/runtime.h"
 
 namespace testing_support {
 
@@ -59,5 +62,21 @@ framework::Window& Calculate(framework::Window& w, const std::string& P, const s
   w.Button("calculate").Push();
   return w;
 }
+
+void PressDuringFirstPass(framework::Window& w, const char* button, const std::function<void()>& meddle) {
+  using namespace framework;
+  const BackgroundHook saved = CurrentBackgroundHook();
+  SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
+  QTimer::singleShot(0, [&] {
+    SetBackgroundHook(saved);
+    meddle();
+  });
+  w.Button(button).Push();
+  SetBackgroundHook(saved);
+  Settle();
+}
+
+std::string Text(framework::Window& w, const char* label) { return w.Label(label).Text(); }
+double Number(framework::Window& w, const char* label) { return Val(w.Label(label).Text()); }
 
 }  // namespace testing_support

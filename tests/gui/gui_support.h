@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -40,5 +41,14 @@ void SetMixture(std::initializer_list<std::pair<int, double>> parts);
 // Activates a window with a root panel, types P and T into its fields and
 // presses "calculate molar volume".
 framework::Window& Calculate(framework::Window& w, const std::string& P, const std::string& T);
+
+// Presses `button` with `meddle` run as a timer fires inside the first pass
+// of the computation it starts (the background hook runs on every pass until
+// then), as a user's click during a long search would.
+void PressDuringFirstPass(framework::Window& w, const char* button, const std::function<void()>& meddle);
+
+// A label's text, and the number it reads as.
+std::string Text(framework::Window& w, const char* label);
+double Number(framework::Window& w, const char* label);
 
 }  // namespace testing_support

@@ -4,9 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
-#include <QTimer>
 #include <cmath>
-#include <functional>
 
 #include "core/globals.h"
 #include "framework/application.h"
@@ -38,8 +36,6 @@ class PhaseWindows : public ::testing::Test {
   }
 
   static void Press(Window& w, const char* button) { w.Button(button).Push(); }
-  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
-  static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
   static std::string Cell(Window& w, const char* list, int row, int column = 0) {
     return w.List(list).Cell(row, column);
   }
@@ -49,20 +45,6 @@ class PhaseWindows : public ::testing::Test {
     return cells;
   }
   static bool Solved(Window& w) { return Text(w, "ResultText").rfind("Solution after ", 0) == 0; }
-
-  // Presses calculate with `meddle` run as a timer fires inside the first
-  // pass of the search (the hook runs on every pass until then).
-  static void PressDuringSearch(Window& w, const std::function<void()>& meddle) {
-    const BackgroundHook saved = CurrentBackgroundHook();
-    SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0));
-    QTimer::singleShot(0, [&] {
-      SetBackgroundHook(saved);
-      meddle();
-    });
-    Press(w, "calculate");
-    SetBackgroundHook(saved);
-    Settle();
-  }
 
   // No label or list cell anywhere shows a number that is none.
   static void ExpectNoNonNumbers(Window& w) {
@@ -260,7 +242,7 @@ TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndLeavesItsCoefficients) {
   Globals::PresMPa = 1;
   // Switching the given quantity and the mode during the search changes
   // neither the search nor its labels.
-  PressDuringSearch(w, [&w] {
+  PressDuringFirstPass(w, "calculate", [&w] {
     w.Radio("RadioButtonPh").SetValue(true);
     w.Radio("Vapour1").SetValue(true);
   });
@@ -300,7 +282,7 @@ TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
   SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   std::size_t queued = 0;
-  PressDuringSearch(w, [&] {
+  PressDuringFirstPass(w, "calculate", [&] {
     for (int i = 0; i < 20; ++i) w.Button("calculate").click();  // Return held down
     queued = Dispatcher::Queued();
   });
@@ -313,7 +295,7 @@ TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
   SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("250", "Liquid1");
   QPointer<BubbleDewPoint> watch(&w);
-  PressDuringSearch(w, [&w] { w.close(); });
+  PressDuringFirstPass(w, "calculate", [&w] { w.close(); });
   EXPECT_TRUE(watch.isNull());
   // The next request builds a fresh window.
   EXPECT_EQ(Text(shared<BubbleDewPoint>(), "Answer"), "");

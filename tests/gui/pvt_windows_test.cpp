@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QMessageBox>
-#include <QTimer>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -46,19 +45,6 @@ void CloseMessages() {
   Settle();
 }
 
-// Runs the background hook on every pass, so that a timer fires inside the
-// first pass of a computation; Restore (also from inside the hook) or the
-// end of scope puts the application's own hook back.
-struct EveryPassHook {
-  BackgroundHook saved = CurrentBackgroundHook();
-  bool restored = false;
-  EveryPassHook() { SetBackgroundHook([] { Dispatcher::ProcessPendingEvents(); }, std::chrono::milliseconds(0)); }
-  ~EveryPassHook() { Restore(); }
-  void Restore() {
-    if (!std::exchange(restored, true)) SetBackgroundHook(saved);
-  }
-};
-
 class PvtWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -72,8 +58,6 @@ class PvtWindows : public ::testing::Test {
 
   static void Pure(int gas) { SetMixture({{gas, 1.0}}); }
   static void Press(Window& w, const char* button = "calculate") { w.Button(button).Push(); }
-  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
-  static double Number(Window& w, const char* label) { return Val(w.Label(label).Text()); }
 
   // The window's two entries typed and calculated, the unit chosen first.
   template <class W>
@@ -437,18 +421,12 @@ TEST_F(PvtWindows, ASecondPressDuringALongTableRunsAfterIt) {
   Type(p.Field("dataEntry"), "2000");
   Type(p.Field("dataEntry1"), "300");
   bool clickedInside = false;
-  {
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&] {
-      hook.Restore();
-      clickedInside = Dispatcher::InBackground() && w.List("ListBox1").ListCount() < 1001;
-      w.Field("interval").setText("2");
-      p.Button("calculate").click();  // writes MolarVolumes(0)
-      w.Button("calculate").click();
-    });
-    Press(w);
-    Settle();
-  }
+  PressDuringFirstPass(w, "calculate", [&] {
+    clickedInside = Dispatcher::InBackground() && w.List("ListBox1").ListCount() < 1001;
+    w.Field("interval").setText("2");
+    p.Button("calculate").click();  // writes MolarVolumes(0)
+    w.Button("calculate").click();
+  });
   EXPECT_TRUE(clickedInside);
   EXPECT_EQ(Globals::MolarVolumes[0], 2000.0);
   // The second table, whole and alone, at the volume it found when it ran.
@@ -467,13 +445,7 @@ TEST_F(PvtWindows, ClosingTheIsochoreDuringItsTableOrExportIsSafe) {
   for (const char* button : {"calculate", "Export"}) {
     auto& w = Range("0", "1000", "1");
     QPointer<Isochore> watch(&w);
-    EveryPassHook hook;
-    QTimer::singleShot(0, [&w, &hook] {
-      hook.Restore();
-      w.close();
-    });
-    Press(w, button);
-    Settle();
+    PressDuringFirstPass(w, button, [&w] { w.close(); });
     EXPECT_TRUE(watch.isNull()) << button;
   }
   // The export finished its file.

@@ -50,7 +50,6 @@ class ThermoWindows : public ::testing::Test {
   }
   void TearDown() override { CloseAllWindows(); }
 
-  static std::string Text(Window& w, const char* label) { return w.Label(label).Text(); }
   // Calculates at P (MPa) and T in the unit given.
   static Window& CalculateIn(Window& w, const std::string& P, const std::string& T, bool celsius = false) {
     ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
