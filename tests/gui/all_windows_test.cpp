@@ -216,6 +216,8 @@ TEST_P(AllWindows, ClickingARadioTurnsOnlyItsGroupOver) {
     ClickThroughWindow(*target);
     EXPECT_TRUE(target->Value()) << GetParam().name << "." << target->Name();
     for (auto* r : radios) {
+      // As assistive tools are told.
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(r)->state().checked, r->Value()) << r->Name();
       if (r == target) continue;
       if (r->group() == target->group()) {
         EXPECT_FALSE(r->Value()) << r->Name();
