@@ -26,14 +26,7 @@ QAccessibleInterface& Accessible(Control& c) {
 
 std::string Name(Control& c) { return Accessible(c).text(QAccessible::Name).toStdString(); }
 
-class Accessibility : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-  }
-  void TearDown() override { CloseAllWindows(); }
-};
+using Accessibility = WindowTest;
 
 // (Every radio's role and state, every button's caption, every field's and
 // headed list's name being there: all_windows_test.)

@@ -23,14 +23,8 @@ using critical::SpinodalWindow;
 
 const std::string kCelsius = "\u02DACelsius";
 
-class CriticalWindows : public ::testing::Test {
+class CriticalWindows : public WindowTest {
  protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-  }
-  void TearDown() override { CloseAllWindows(); }
-
   static void Fluid(std::initializer_list<std::pair<int, double>> parts, std::int32_t model = 0) {
     SetMixture(parts);
     Globals::Selection = model;

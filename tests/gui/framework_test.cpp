@@ -341,11 +341,7 @@ class ListProbe : public Window {
   }
 };
 
-class Lists : public ::testing::Test {
- protected:
-  void SetUp() override { CloseAllWindows(); }
-  void TearDown() override { CloseAllWindows(); }
-};
+using Lists = WindowTest;
 
 TEST_F(Lists, RowsCellsAndHeadings) {
   ListProbe& w = shared<ListProbe>();

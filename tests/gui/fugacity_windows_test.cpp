@@ -58,14 +58,12 @@ void ScribbleOverTheSharedState() {
   Globals::Activity.fill(-1.0);
 }
 
-class FugacityWindows : public ::testing::Test {
+class FugacityWindows : public WindowTest {
  protected:
   void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
+    WindowTest::SetUp();
     SetMixture(kMixture);
   }
-  void TearDown() override { CloseAllWindows(); }
 
   template <class W>
   static W& Calculate(const std::string& P, const std::string& T) {

@@ -63,6 +63,17 @@ framework::Window& Calculate(framework::Window& w, const std::string& P, const s
   return w;
 }
 
+void WindowTest::SetUp() {
+  CloseAllWindows();
+  Globals::InitProperties();
+  reports_ = framework::UnhandledExceptionCount();
+}
+
+void WindowTest::TearDown() {
+  EXPECT_EQ(framework::UnhandledExceptionCount(), reports_) << framework::LastUnhandledException();
+  CloseAllWindows();
+}
+
 void PressDuringFirstPass(framework::Window& w, const char* button, const std::function<void()>& meddle) {
   using namespace framework;
   const BackgroundHook saved = CurrentBackgroundHook();

@@ -2,6 +2,8 @@
 // window system, screenshots.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -41,6 +43,15 @@ void SetMixture(std::initializer_list<std::pair<int, double>> parts);
 // Activates a window with a root panel, types P and T into its fields and
 // presses "calculate molar volume".
 framework::Window& Calculate(framework::Window& w, const std::string& P, const std::string& T);
+
+// A test that starts with no window open and the module state as the program
+// starts it, and ends with every window closed and no handler having thrown.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  int reports_ = 0;
+};
 
 // Presses `button` with `meddle` run as a timer fires inside the first pass
 // of the computation it starts (the background hook runs on every pass until

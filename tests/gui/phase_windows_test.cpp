@@ -23,18 +23,8 @@ using phase::LiquidVapourEq;
 
 const std::string kNoSolution = "No solution, adjust First Approach and try again";
 
-class PhaseWindows : public ::testing::Test {
+class PhaseWindows : public WindowTest {
  protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-    reports_ = UnhandledExceptionCount();
-  }
-  void TearDown() override {
-    EXPECT_EQ(UnhandledExceptionCount(), reports_) << LastUnhandledException();
-    CloseAllWindows();
-  }
-
   static void Press(Window& w, const char* button) { w.Button(button).Push(); }
   static std::string Cell(Window& w, const char* list, int row, int column = 0) {
     return w.List(list).Cell(row, column);
@@ -100,8 +90,6 @@ class PhaseWindows : public ::testing::Test {
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, QString::fromStdString(text));
   }
-
-  int reports_ = 0;
 };
 
 // ---- The homogenisation window ----

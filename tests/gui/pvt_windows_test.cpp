@@ -45,15 +45,11 @@ void CloseMessages() {
   Settle();
 }
 
-class PvtWindows : public ::testing::Test {
+class PvtWindows : public WindowTest {
  protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-  }
   void TearDown() override {
     CloseMessages();
-    CloseAllWindows();
+    WindowTest::TearDown();
   }
 
   static void Pure(int gas) { SetMixture({{gas, 1.0}}); }

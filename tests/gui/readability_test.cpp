@@ -74,14 +74,12 @@ int ExpectEveryNumberReadable(Window& w, const std::string& where) {
   return rounded;
 }
 
-class Readability : public ::testing::Test {
+class Readability : public WindowTest {
  protected:
   void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
+    WindowTest::SetUp();
     SetMixture({{Globals::H2O, 0.5}, {Globals::CO2, 0.3}, {Globals::CH4, 0.2}});
   }
-  void TearDown() override { CloseAllWindows(); }
 
   // Calculates and reads every root, `then` done after each choice.
   static int EachRoot(Window& w, const std::string& where, const std::string& P, const std::string& T,

@@ -21,14 +21,8 @@ using app::Start1Window;
 using app::Start2Window;
 using app::Start3Window;
 
-class SetupSequence : public ::testing::Test {
+class SetupSequence : public WindowTest {
  protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-  }
-  void TearDown() override { CloseAllWindows(); }
-
   Start2Window& Composition() {
     shared<Start1Window>().Button("continue1").Push();
     existing<Start1aWindow>()->Button("PushButton1").Push();

@@ -42,14 +42,8 @@ const std::vector<Member>& Members() {
   return members;
 }
 
-class ThermoWindows : public ::testing::Test {
+class ThermoWindows : public WindowTest {
  protected:
-  void SetUp() override {
-    CloseAllWindows();
-    Globals::InitProperties();
-  }
-  void TearDown() override { CloseAllWindows(); }
-
   // Calculates at P (MPa) and T in the unit given.
   static Window& CalculateIn(Window& w, const std::string& P, const std::string& T, bool celsius = false) {
     ClickThroughWindow(w.Radio(celsius ? "Celsius" : "Kelvin"));
