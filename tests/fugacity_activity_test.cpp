@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/globals.h"
+#include "mixtures.h"
 #include "procedures/fugacity/activity.h"
 #include "properties/properties.h"
 
@@ -19,13 +21,8 @@ using Globals::GasArray;
 
 // H2O 0.5, CO2 0.3, CH4 0.2, or one pure gas.
 GasArray Mixture(int pure = -1) {
-  GasArray x{};
-  if (pure >= 0) {
-    x[pure] = 1.0;
-  } else {
-    x[Globals::H2O] = 0.5, x[Globals::CO2] = 0.3, x[Globals::CH4] = 0.2;
-  }
-  return x;
+  using namespace Globals;
+  return pure >= 0 ? test_mixtures::Pure(pure) : test_mixtures::Mix({{H2O, 0.5}, {CO2, 0.3}, {CH4, 0.2}});
 }
 
 // The largest (vapour-like) or smallest (liquid-like) root.
@@ -137,24 +134,6 @@ TEST_F(Activities, AReferencePressureMustBeANumberAboveZero) {
   // (What the window takes for a reference pressure: in its own test.)
 }
 
-TEST_F(Activities, AnUncomputableMixtureStateHasNoNumbers) {
-  // Vm = 0 (an empty or complex root) and Vm = b: no fugacity is computed,
-  // so no row may show the fallback (fugacity 0, coefficient 1) or an
-  // activity of 0 as if they were results.
-  const GasArray x = Mixture();
-  for (double Vm : {0.0, Globals::bMixture(x)}) {
-    for (const ComponentRow& r : FugacityRows(x, 500, 20, Vm, 0)) {
-      EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.value;
-    }
-    for (StandardState s :
-         {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
-      for (const ComponentRow& r : ActivityRows(x, 500, 20, Vm, 0, s, 1)) {
-        EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.value;
-      }
-    }
-  }
-}
-
 TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
   // CH4 in a liquid of CO at 59.89 K: ln phi = -292.820055677566, phi =
   // 6.7587382665322e-128 (50-digit evaluation of the root and ln phi), once
@@ -169,18 +148,21 @@ TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
   EXPECT_NEAR(rows[3].value, 4.2917987992479767e-131, 1e-11 * 4.29e-131);
   EXPECT_NEAR(rows[0].coefficient, 7.3671063324765506e-17, 1e-11 * 7.37e-17);  // H2S, ln phi -37.1
 
-  // Liquid water at 60 K under Brennick (1981): V - b = 1.0e-3 and ln phi =
-  // -19895. No row may pass for an ideal gas (phi 1, f = x P); it has no
-  // number, shown as "no solution".
-  const GasArray m = Mixture(Globals::H2O);
+  // States with no coefficient: Vm = 0 (an empty or complex root), Vm = b,
+  // and liquid water at 60 K under Brennick (1981), V - b = 1.0e-3 and ln phi
+  // = -19895. No row may pass for an ideal gas (phi 1, f = x P) or show an
+  // activity of 0; it has no number, shown as "no solution".
+  const GasArray m = Mixture(Globals::H2O), z = Mixture();
   const double Vm = Root(m, 60, 5, SmallestRoot, Brennick1981);
   ASSERT_NEAR(Vm - 14.6, 1.0168e-3, 1e-7);
-  for (const ComponentRow& r : FugacityRows(m, 60, 5, Vm, Brennick1981)) {
-    EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.coefficient;
-  }
-  for (StandardState s : {StandardState::PureRealAtP, StandardState::PureIdealAtPref}) {
-    for (const ComponentRow& r : ActivityRows(m, 60, 5, Vm, Brennick1981, s, 1)) {
-      EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << r.gas << ": " << r.value;
+  for (auto [y, T, P, V, model] : {std::tuple{z, 500.0, 20.0, 0.0, 0}, {z, 500.0, 20.0, bMixture(z), 0},
+                                   {m, 60.0, 5.0, Vm, Brennick1981}}) {
+    auto rows = FugacityRows(y, T, P, V, model);
+    for (StandardState s : {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
+      for (const ComponentRow& r : ActivityRows(y, T, P, V, model, s, 1)) rows.push_back(r);
+    }
+    for (const ComponentRow& r : rows) {
+      EXPECT_TRUE(std::isnan(r.value) && std::isnan(r.coefficient)) << T << " " << V << " " << r.gas;
     }
   }
 }

@@ -14,11 +14,7 @@
 namespace {
 
 using namespace Globals;
-using props_test::Derivative;
-using props_test::Fluids;
-using props_test::kModels;
-using props_test::Mix;
-using props_test::Pure;
+using namespace props_test;
 
 constexpr double R = 8.314472;
 

@@ -9,11 +9,7 @@
 namespace {
 
 using namespace Globals;
-using props_test::Derivative;
-using props_test::Fluids;
-using props_test::kModels;
-using props_test::Mix;
-using props_test::Pure;
+using namespace props_test;
 
 const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
 

@@ -87,8 +87,8 @@ TEST_F(SetupSequence, WalksFromStartToProcedures) {
         {"ChemicalPotentials", "Chemical Potentials"}}) {
     open(radio);
     const auto all = AllWindows();
-    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](Window* w) { return w->windowTitle() == title && w->isVisible(); }))
-        << radio;
+    auto shown = [&](Window* w) { return w->windowTitle() == title && w->isVisible(); };
+    EXPECT_TRUE(std::any_of(all.begin(), all.end(), shown)) << radio;
   }
   pvt::VolumeWindow* volumes = existing<pvt::VolumeWindow>();
   ASSERT_NE(volumes, nullptr);
