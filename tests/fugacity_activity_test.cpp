@@ -158,7 +158,7 @@ TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
   for (auto [y, T, P, V, model] : {std::tuple{z, 500.0, 20.0, 0.0, 0}, {z, 500.0, 20.0, bMixture(z), 0},
                                    {m, 60.0, 5.0, Vm, Brennick1981}}) {
     auto rows = FugacityRows(y, T, P, V, model);
-    for (StandardState s : {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
+    for (auto s : {StandardState::PureRealAtP, StandardState::PureRealAtPref, StandardState::PureIdealAtPref}) {
       for (const ComponentRow& r : ActivityRows(y, T, P, V, model, s, 1)) rows.push_back(r);
     }
     for (const ComponentRow& r : rows) {

@@ -131,6 +131,28 @@ TEST(Identities, IdealGasEnthalpyAndEntropyIntegrateTheHeatCapacity) {
       1e-12);
 }
 
+TEST(Identities, ExcessPartsKeepTheTransforms) {
+  // U = A + TS and H - U = G - A = PV hold for each pure component at T and P
+  // as for the mixture, so the excess parts keep them with P times the excess
+  // volume.
+  for (const GasArray& x : Fluids()) {
+    for (std::int32_t model : kModels) {
+      for (auto [T, P] : {std::pair{650.0, 60.0}, std::pair{300.0, 0.1}}) {
+        CubicRoots r = Volume(x, T, P, model);
+        const double V = VolumeChoice(r, LargestRoot);
+        auto ex = [&](std::int32_t kind, double total) { return Excess(kind, x, T, P, total, model).value(); };
+        const double U = ex(ExcessEnergy, Energy(x, T, V, model)), H = ex(ExcessEnthalpy, Enthalpy(x, T, V, model));
+        const double S = ex(ExcessEntropy, Entropy(x, T, V, model)), A = ex(ExcessHelmholtz, Helmholtz(x, T, V, model));
+        const double G = ex(ExcessGibbs, Gibbs(x, T, V, model)), PVex = P * ex(ExcessVolume, V);
+        const double scale = 1e-9 * (std::fabs(U) + std::fabs(T * S) + std::fabs(H) + 1);
+        EXPECT_NEAR(U, A + T * S, scale) << Where(x, model, {T, V});
+        EXPECT_NEAR(H - U, PVex, scale) << Where(x, model, {T, V});
+        EXPECT_NEAR(G - A, PVex, scale) << Where(x, model, {T, V});
+      }
+    }
+  }
+}
+
 TEST(Identities, ExcessVanishesAtLowPressureAndForAPureFluid) {
   // With the pure components as ideal gases at the mixture's T and P, the
   // mixing terms are the ideal ones and cancel against the corrections of
