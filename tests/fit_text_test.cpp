@@ -21,48 +21,37 @@ int Chars(std::string_view s) {
 
 std::string Fit(const std::string& text, int room) { return FitText(text, Chars, room); }
 
-TEST(FitText, ATextThatFitsIsDrawnAsItIs) {
-  EXPECT_EQ(Fit("246.921778526771", 16), "246.921778526771");
-  EXPECT_EQ(Fit("246.921778526771", 40), "246.921778526771");
-  EXPECT_EQ(Fit("", 0), "");
-  EXPECT_EQ(Fit("0", 1), "0");
-}
-
 TEST(FitText, ANumberLosesDigitsUntilItFitsButKeepsSix) {
-  // As a spreadsheet narrows a column: the most digits that fit.
-  EXPECT_EQ(Fit("246.921778526771", 15), "246.92177852677");
-  EXPECT_EQ(Fit("246.921778526771", 12), "246.92177853");
-  EXPECT_EQ(Fit("246.921778526771", 10), "246.921779");
-  EXPECT_EQ(Fit("246.921778526771", 7), "246.922");
-  // Never fewer than six: the six-digit form, for the caller to draw smaller.
-  EXPECT_EQ(Fit("246.921778526771", 6), "246.922");
-  EXPECT_EQ(Fit("246.921778526771", 0), "246.922");
-  // A number with six digits or fewer is never rounded, however narrow.
-  EXPECT_EQ(Fit("463.166", 3), "463.166");
-  EXPECT_EQ(Fit("1e+20", 2), "1e+20");
-}
-
-TEST(FitText, NegativeNumbersSmallNumbersAndExponentForms) {
-  EXPECT_EQ(Fit("-31.1725029060663", 8), "-31.1725");
-  EXPECT_EQ(Fit("-31.1725029060663", 11), "-31.1725029");
-  EXPECT_EQ(Fit("0.0548812517497845", 10), "0.05488125");
-  // Exponent form stays, with Str's two-digit exponent.
-  EXPECT_EQ(Fit("1.23456789012345e-05", 12), "1.234568e-05");
-  EXPECT_EQ(Fit("-6.02214076543219e+23", 12), "-6.02214e+23");
-  EXPECT_EQ(Fit("-6.02214076543219e+23", 5), "-6.02214e+23");
-  // Large fixed numbers switch to exponent form only where %g would, and a
-  // wider exponent form is never preferred to the narrowest one.
-  EXPECT_EQ(Fit("123456789012.345", 12), "123456789012");
-  EXPECT_EQ(Fit("123456789.123456", 9), "123456789");
-  EXPECT_EQ(Fit("123456789.123456", 5), "123456789");
-}
-
-TEST(FitText, SeveralNumbersInOneTextAreRoundedAlike) {
   const std::string root = "1.25619073661443 and -31.1725029060663\u00B7i";
-  EXPECT_EQ(Fit(root, 40), root);
-  EXPECT_EQ(Fit(root, 30), "1.256190737 and -31.17250291\u00B7i");
-  EXPECT_EQ(Fit(root, 10), "1.25619 and -31.1725\u00B7i");
-  EXPECT_EQ(Fit("0, 1000.5", 1), "0, 1000.5");
+  const struct {
+    std::string text;
+    int room;
+    const char* fitted;
+  } cases[] = {
+      // A text that fits is drawn as it is.
+      {"246.921778526771", 16, "246.921778526771"}, {"246.921778526771", 40, "246.921778526771"},
+      {"", 0, ""}, {"0", 1, "0"}, {root, 40, root.c_str()},
+      // As a spreadsheet narrows a column: the most digits that fit.
+      {"246.921778526771", 15, "246.92177852677"}, {"246.921778526771", 12, "246.92177853"},
+      {"246.921778526771", 10, "246.921779"}, {"246.921778526771", 7, "246.922"},
+      {"-31.1725029060663", 8, "-31.1725"}, {"-31.1725029060663", 11, "-31.1725029"},
+      {"0.0548812517497845", 10, "0.05488125"},
+      // Never fewer than six: the six-digit form, for the caller to draw
+      // smaller; a number with six digits or fewer is never rounded.
+      {"246.921778526771", 6, "246.922"}, {"246.921778526771", 0, "246.922"},
+      {"463.166", 3, "463.166"}, {"1e+20", 2, "1e+20"},
+      // Exponent form stays, with Str's two-digit exponent.
+      {"1.23456789012345e-05", 12, "1.234568e-05"}, {"-6.02214076543219e+23", 12, "-6.02214e+23"},
+      {"-6.02214076543219e+23", 5, "-6.02214e+23"},
+      // Large fixed numbers switch to exponent form only where %g would, and
+      // a wider exponent form is never preferred to the narrowest one.
+      {"123456789012.345", 12, "123456789012"}, {"123456789.123456", 9, "123456789"},
+      {"123456789.123456", 5, "123456789"},
+      // Several numbers in one text are rounded alike.
+      {root, 30, "1.256190737 and -31.17250291\u00B7i"}, {root, 10, "1.25619 and -31.1725\u00B7i"},
+      {"0, 1000.5", 1, "0, 1000.5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Fit(c.text, c.room), c.fitted) << c.text << " in " << c.room;
 }
 
 TEST(FitText, TextsThatAreNoNumbersAreNeverRounded) {
@@ -98,17 +87,18 @@ TEST(RoundNumbers, OddWritingsAreRoundedOrKeptButNeverMisread) {
 }
 
 TEST(RoundNumbers, RoundsHalfAwayFromZeroOnTheDecimalsShown) {
-  EXPECT_EQ(RoundNumbers("0.1234565", 6), "0.123457");
-  EXPECT_EQ(RoundNumbers("-0.1234565", 6), "-0.123457");
-  EXPECT_EQ(RoundNumbers("0.1234564999", 6), "0.123456");
-  // Carries run through nines into a new leading digit.
-  EXPECT_EQ(RoundNumbers("9.99999999999999", 14), "10");
-  EXPECT_EQ(RoundNumbers("999999.99999999", 6), "1e+06");
-  EXPECT_EQ(RoundNumbers("-9.99999999999999e-05", 6), "-1e-04");
-  // Trailing zeros dropped, as Str drops them.
-  EXPECT_EQ(RoundNumbers("1.20000000000001", 6), "1.2");
-  EXPECT_EQ(RoundNumbers("2000.00000000001", 6), "2000");
-  EXPECT_EQ(RoundNumbers("0.000123456789012", 6), "0.000123457");
+  const struct {
+    const char* text;
+    int digits;
+    const char* rounded;
+  } cases[] = {
+      {"0.1234565", 6, "0.123457"}, {"-0.1234565", 6, "-0.123457"}, {"0.1234564999", 6, "0.123456"},
+      // Carries run through nines into a new leading digit.
+      {"9.99999999999999", 14, "10"}, {"999999.99999999", 6, "1e+06"}, {"-9.99999999999999e-05", 6, "-1e-04"},
+      // Trailing zeros dropped, as Str drops them.
+      {"1.20000000000001", 6, "1.2"}, {"2000.00000000001", 6, "2000"}, {"0.000123456789012", 6, "0.000123457"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RoundNumbers(c.text, c.digits), c.rounded) << c.text;
 }
 
 TEST(RoundNumbers, AgreesWithStrAtFewerDigits) {
