@@ -58,6 +58,11 @@ class CriticalWindows : public WindowTest {
     w.Button("calculate").Push();
     SetBackgroundHook(saved);
   }
+  // Another window activated, then `w` again, as a user switches windows.
+  static void ComeBackTo(Window& w) {
+    Activate(shared<Explain>());
+    Activate(w);
+  }
   static CriticalPointWindow& Critical() {
     auto& w = shared<CriticalPointWindow>();
     Activate(w);
@@ -171,8 +176,7 @@ TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
 
   // A pure gas takes the shown pseudo-critical volume, not the guess field.
   Fluid({{Globals::N2, 1.0}});
-  Activate(shared<Explain>());
-  Activate(w);
+  ComeBackTo(w);
   Type(w.Field("dataEntry1"), "1");
   w.Button("calculate").Push();
   EXPECT_EQ(Text(w, "ResultV"), Text(w, "ResultPseudoV"));
@@ -193,8 +197,7 @@ TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
 
   // N2/CH4 with equal first guesses; the failure outlasts unit switches.
   Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
-  Activate(shared<Explain>());
-  Activate(w);
+  ComeBackTo(w);
   Type(w.Field("dataEntry2"), w.Field("dataEntry1").Text());
   w.Button("calculate").Push();
   EXPECT_EQ(Text(w, "ResultV"), "no solution");
@@ -206,8 +209,7 @@ TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
 
   // A cleared composition: no proposals and no guesses.
   Fluid({});
-  Activate(shared<Explain>());
-  Activate(w);  // back to the window: the activation computes again
+  ComeBackTo(w);  // back to the window: the activation computes again
   for (const char* pseudo : {"ResultPseudoV", "ResultPseudoT", "ResultPseudoP"}) {
     EXPECT_EQ(Text(w, pseudo), "no solution") << pseudo;
   }
@@ -265,8 +267,7 @@ TEST_F(CriticalWindows, AnalysisTableOfNitrogen) {
 
   w.Button("calculate").Push();  // appends
   EXPECT_EQ(list.ListCount(), 500);
-  Activate(shared<Explain>());
-  Activate(w);  // the table lasts while the window stays active
+  ComeBackTo(w);  // the table lasts while the window stays active
   EXPECT_EQ(list.ListCount(), 0);
 
   // Nothing present: no spinodal, dashes.
@@ -297,8 +298,7 @@ TEST_F(CriticalWindows, AnActivationDuringTheTableKeepsTheWholeTable) {
   int rowsThen = -1;
   QTimer::singleShot(0, [&] {
     rowsThen = list.ListCount();
-    Activate(shared<Explain>());
-    Activate(*w);
+    ComeBackTo(*w);
   });
   w->Button("calculate").Push();
   SetBackgroundHook(saved);
