@@ -33,10 +33,6 @@ TEST(GasConstants, TablesAreRebuiltOnEveryCall) {
   InitProperties();
   CriticalValues();
   EXPECT_EQ(Tcrit[H2O], 647.096);
-  EXPECT_EQ(Acentric[Ar], 0.0);
-  EXPECT_EQ(Vcrit[C2H6], 145.5604076);
-  EXPECT_EQ(Ttrip[CH4], 90.6941);
-  EXPECT_EQ(Pcrit[H2], 1.293);
   Tcrit[H2O] = 1.0;  // a stale table never survives the next call
   CriticalValues();
   EXPECT_EQ(Tcrit[H2O], 647.096);

@@ -279,16 +279,6 @@ TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
   EXPECT_TRUE(Solved(w));
 }
 
-TEST_F(PhaseWindows, ClosingAWindowDuringItsSearchIsSafe) {
-  SetMixture({{Globals::CO2, 0.9}, {Globals::CH4, 0.1}});
-  auto& w = Homogenisation("250", "Liquid1");
-  QPointer<BubbleDewPoint> watch(&w);
-  PressDuringFirstPass(w, "calculate", [&w] { w.close(); });
-  EXPECT_TRUE(watch.isNull());
-  // The next request builds a fresh window.
-  EXPECT_EQ(Text(shared<BubbleDewPoint>(), "Answer"), "");
-}
-
 TEST_F(PhaseWindows, EditingTheFirstApproachCells) {
   SetMixture({{Globals::H2O, 0.6}, {Globals::CO2, 0.3}, {Globals::CH4, 0.1}});
   auto& w = Homogenisation("500", "Vapour1");

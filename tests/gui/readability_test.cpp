@@ -135,18 +135,11 @@ TEST_F(Readability, ARaisedThreeReadsAsPartOfItsUnit) {
 }
 
 TEST_F(Readability, PressureTemperatureAndIsochore) {
-  auto& p = shared<pvt::PressureWindow>();
-  ClickThroughWindow(p.Radio("Celsius"));
-  Calculate(p, "150", "400");
+  auto& p = Calculate(shared<pvt::PressureWindow>(), "150", "400");
   ExpectEveryNumberReadable(p, "PressureWindow");
   auto& t = shared<pvt::TemperatureWindow>();
   t.Show();
-  Calculate(t, "150", p.Label("Result").Text());
-  EXPECT_NE(t.Label("Result").Text(), "");
-  ExpectEveryNumberReadable(t, "TemperatureWindow");
-  ClickThroughWindow(t.Radio(t.Radio("Kelvin").Value() ? "Celsius" : "Kelvin"));
-  ExpectEveryNumberReadable(t, "TemperatureWindow, other unit");
-
+  ExpectEveryNumberReadable(Calculate(t, "150", p.Label("Result").Text()), "TemperatureWindow");
   // The isochore of the volume stored there; some of its 1001 pressures need
   // rounding in their 100 px.
   auto& iso = shared<pvt::Isochore>();
