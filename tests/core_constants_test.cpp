@@ -8,12 +8,9 @@
 
 namespace {
 
-using test_mixtures::Mix;
-using test_mixtures::Pure;
+using namespace test_mixtures;
 
 using namespace Globals;
-
-const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
 
 TEST(ModuleState, StartValues) {
   InitProperties();

@@ -10,12 +10,9 @@
 
 namespace {
 
-using test_mixtures::Pure;
-using test_mixtures::Mix;
+using namespace test_mixtures;
 
 using namespace Globals;
-
-const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
 
 // A spread of fluids: pure polar and light gases and a few mixtures.
 std::vector<GasArray> Fluids() {

@@ -20,4 +20,7 @@ inline Globals::GasArray Mix(std::initializer_list<std::pair<int, double>> parts
   return x;
 }
 
+// Water and carbon dioxide 1:1, the pair with the association term.
+inline const Globals::GasArray kWaterCO2 = Mix({{Globals::H2O, 0.5}, {Globals::CO2, 0.5}});
+
 }  // namespace test_mixtures

@@ -12,8 +12,6 @@ namespace {
 using namespace Globals;
 using namespace props_test;
 
-const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
-
 TEST(Fugacities, InvalidStateGivesUnitCoefficientsAndAnUnusableOneNone) {
   // Invalid states have no fugacity. A negative P passes the test, but ln Z
   // is undefined; one ulp above b, b_i/(V - b) is near 1e16 and phi far

@@ -13,8 +13,7 @@ namespace props_test {
 
 using Globals::GasArray;
 
-using test_mixtures::Mix;
-using test_mixtures::Pure;
+using namespace test_mixtures;
 
 // Fluids whose fractions sum to 1, chosen to reach every kind of pair: the
 // H2O-CO2 association, the temperature-dependent N2 and CH4 of Ostrem1999

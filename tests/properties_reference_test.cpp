@@ -11,8 +11,6 @@ namespace {
 using namespace Globals;
 using namespace props_test;
 
-const GasArray kWaterCO2 = Mix({{H2O, 0.5}, {CO2, 0.5}});
-
 TEST(SaturationPressure, AllGasesAt25Celsius) {
   const double expected[kGases] = {0.00316982, 6.43461, 83.1557, 1.99991, 1.00792, 77.0429,
                                    61.1482,    69.4619, 15.356,  39.3339, 4.1889};
