@@ -28,8 +28,8 @@ std::string Name(Control& c) { return Accessible(c).text(QAccessible::Name).toSt
 
 using Accessibility = WindowTest;
 
-// (Every radio's role and state, every button's caption, every field's and
-// headed list's name being there: all_windows_test.)
+// (Every radio's role, its checked state after every click, every button's
+// caption, every field's and headed list's name being there: all_windows_test.)
 
 // A radio is named by its caption; one without a caption by the text at its
 // right: a root by the root it chooses (renamed when a calculation changes

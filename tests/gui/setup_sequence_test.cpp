@@ -134,7 +134,7 @@ TEST_F(SetupSequence, CompositionsThatDoNotSumToOneAreRefused) {
            // Each count saturates at the int64 limit; a wrapping sum of
            // these could land on exactly 1e12.
            Case{"1e300", "1e300", "0.000000000002", nullptr},
-           Case{"", "", "", "0"},
+           Case{"", "", "", "0"}, Case{"abc", "0.25", "", "0.25"},  // a field that holds no number counts 0
        }) {
     Type(fluid.Field("H2Onumber"), c.h2o);
     Type(fluid.Field("CO2number"), c.co2);
