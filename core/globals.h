@@ -54,6 +54,13 @@ extern IntegerArray IntegerFraction;
 extern std::int64_t PrecisionFactor;  // 1000000000000: twelve decimal places
 extern std::int32_t Selection;        // an AModel value
 extern double TempKelvin, PresMPa, Vexcess;
+// How many times a window has stored TempKelvin: a window can tell whether
+// another stored a temperature since, also one of the same value.
+extern std::uint64_t TempKelvinStores;
+inline void StoreTempKelvin(double T) {
+  TempKelvin = T;
+  ++TempKelvinStores;
+}
 
 // A fraction in counts of 1/PrecisionFactor, as the composition window keeps
 // it: the conversion saturates at the int64 limits and reads NaN as 0.

@@ -14,6 +14,7 @@ IntegerArray IntegerFraction{};
 std::int64_t PrecisionFactor = 1000000000000;
 std::int32_t Selection = 0;
 double TempKelvin = 0.0, PresMPa = 0.0, Vexcess = 0.0;
+std::uint64_t TempKelvinStores = 0;
 
 namespace {
 void ClearArrays() {

@@ -83,7 +83,7 @@ void SpinodalWindow::calculate_Action() {
   const double V = Val(Field("dataEntry").Text());
   const double T = Globals::SpinodalTemperature(x, V, model, Globals::kSpinodalWindowStarts);
   calculated_ = true;
-  Globals::TempKelvin = T;
+  Globals::StoreTempKelvin(T);
   Label("StaticText4").SetText(kKelvinText);
   Radio("Kelvin").SetValue(true);
   if (T > 0) {
@@ -204,7 +204,7 @@ void CriticalPointWindow::calculate_Action() {
   calculated_ = true;
   Radio("Kelvin").SetValue(true);
   Label("StaticText8").SetText(kKelvinText);
-  Globals::TempKelvin = r.T;
+  Globals::StoreTempKelvin(r.T);
   Globals::PresMPa = r.P;
   if (r.found) {
     Label("ResultT").SetText(Str(r.T));

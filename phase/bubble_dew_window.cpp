@@ -161,7 +161,7 @@ void BubbleDewPoint::FirstApproach_Action() {
   const double T = pvt::TypedKelvin(*this, Globals::TempKelvin, "dataEntryTh");
   const double P = Val(Field("dataEntryPh").Text());
   const HomogenisationStart start = HomogenisationFirstApproach(Globals::fraction, temperatureGiven, T, P, mode);
-  Globals::TempKelvin = start.T;
+  Globals::StoreTempKelvin(start.T);
   Globals::PresMPa = start.P;
   approachT_ = start.T;
   approachP_ = start.P;

@@ -102,7 +102,7 @@ void LiquidVapourEq::CreateControls() {
 
 void LiquidVapourEq::CalFirstApproach_Action() {
   Label("ResultText").SetText("");
-  Globals::TempKelvin = pvt::TypedKelvin(*this, Globals::TempKelvin);
+  Globals::StoreTempKelvin(pvt::TypedKelvin(*this, Globals::TempKelvin));
   const LiquidVapourStart start = LiquidVapourFirstApproach(Globals::fraction, Globals::TempKelvin);
   Field("dataEntry3").SetText(Str(start.fraction));
   Globals::PresMPa = start.P;

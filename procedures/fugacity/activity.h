@@ -24,9 +24,9 @@ struct ComponentRow {
 
 // Fugacity f_i = x_i phi_i P and coefficient phi_i of every component with
 // x_i > 0 at (T, P, V), by Globals::Fugacities. A state it cannot compute
-// (P = 0, T <= 0, V <= b, e.g. a complex root stored as 0) lists f = 0 and
-// phi = 1. A coefficient it did not compute (phi beyond the double range, or
-// ln phi no number) lists no numbers for that component, and a mixture
+// (P = 0, T <= 0, V <= b, e.g. a complex root stored as 0), or a coefficient
+// it did not compute (phi beyond the double range, or ln phi no number),
+// lists no numbers for that component (not the fallback 0 and 1), and a mixture
 // without an attraction constant at T (N2 between about 1197 and 2136 K
 // under Ostrem) none for any.
 std::vector<ComponentRow> FugacityRows(const Globals::GasArray& x, double T, double P, double V,

@@ -98,7 +98,7 @@ void TemperatureWindow::ShowTemperature() {
   // After this window's own calculation failed, the temperature kept from
   // before is no result of its inputs: the failure stays until another
   // temperature is stored.
-  if (failed_ && Globals::TempKelvin == keptAtFailure_) return;
+  if (failed_ && Globals::TempKelvinStores == storesAtFailure_) return;
   failed_ = false;
   if (Radio("Celsius").Value()) Label("Result").SetText(ResultText(Globals::TempKelvin - kCelsiusOffset));
   if (Radio("Kelvin").Value()) Label("Result").SetText(ResultText(Globals::TempKelvin));
@@ -115,11 +115,11 @@ void TemperatureWindow::calculate_Action() {
   if (!(T > 0) || !std::isfinite(T)) {
     Label("Result").SetText(kNoSolution);
     failed_ = true;
-    keptAtFailure_ = Globals::TempKelvin;
+    storesAtFailure_ = Globals::TempKelvinStores;
     return;
   }
   failed_ = false;
-  Globals::TempKelvin = T;
+  Globals::StoreTempKelvin(T);
   ShowTemperature();
 }
 

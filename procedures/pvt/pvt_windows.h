@@ -44,7 +44,7 @@ class TemperatureWindow : public framework::Window {
   void ShowTemperature();
 
   bool failed_ = false;         // the last calculation solved nothing
-  double keptAtFailure_ = 0.0;  // TempKelvin then
+  std::uint64_t storesAtFailure_ = 0;  // Globals::TempKelvinStores then
 };
 
 // The three molar-volume roots at a typed pressure and temperature, and the

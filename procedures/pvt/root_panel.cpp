@@ -1,6 +1,7 @@
 #include "procedures/pvt/root_panel.h"
 
 #include <cmath>
+#include <limits>
 
 #include "framework/runtime.h"
 #include "procedures/pvt/procedure_frame.h"
@@ -25,7 +26,7 @@ double StoredRoot(double re, double im) { return im == 0.0 && std::isfinite(re) 
 
 void RootPanelWindow::calculate_Action() {
   NextGeneration();
-  Globals::TempKelvin = TypedKelvin(*this, Globals::TempKelvin);
+  Globals::StoreTempKelvin(TypedKelvin(*this, Globals::TempKelvin));
   Globals::PresMPa = Val(Field("dataEntry").Text());
   // The inputs are copied before Volume lets other events run.
   const double T = Globals::TempKelvin, P = Globals::PresMPa;
@@ -37,10 +38,13 @@ void RootPanelWindow::calculate_Action() {
   // Switching a radio off runs its handler, which then does nothing.
   for (const char* radio : kRadios) Radio(radio).SetValue(false);
   SwitchOffLaterChoices();
+  // Nothing present has no volume: the roots of a = b = 0 (0, 0 and RT/P)
+  // are those of an ideal gas of nothing.
+  const bool noGas = NoGas(x);
   for (int k = 0; k < 3; ++k) {
     const double re = roots[0][k], im = roots[1][k];
-    Label(kTexts[k]).SetText(RootRowText(re, im));
-    Globals::MolarVolumes[k] = StoredRoot(re, im);
+    Label(kTexts[k]).SetText(noGas ? kNoSolution : RootRowText(re, im));
+    Globals::MolarVolumes[k] = noGas ? 0.0 : StoredRoot(re, im);
   }
   if (options_.when == EmptyResults::AfterRows) EmptyResultControls();
 }
@@ -74,6 +78,9 @@ void RootPanelWindow::Choose(int k) {
     case RootTest::Positive: root.passes = root.V > 0.0; break;
     case RootTest::None: root.passes = true; break;
   }
+  // Nothing present has no volume (the shared state is read above: the
+  // test lets other events run).
+  if (NoGas(root.x)) root.V = std::numeric_limits<double>::quiet_NaN();
   ShowRoot(root);
 }
 

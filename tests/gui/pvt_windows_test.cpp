@@ -172,7 +172,10 @@ TEST_F(PvtWindows, BelowTheCovolumeThePressureIsZeroAndNoTemperatureSolves) {
     EXPECT_EQ(Text(t, "StaticText4"), unit == std::string("Kelvin") ? "Kelvin" : "\u02DACelsius");
     EXPECT_EQ(Text(t, "Result"), "no solution") << unit;
   }
-  // A temperature stored by another window is shown again.
+  // A temperature stored by another window is shown again, also one equal
+  // to the temperature kept at the failure.
+  Volume("10", "350");
+  Calc<TemperatureWindow>("20", "5");
   Volume("10", "350");
   ClickThroughWindow(t.Radio("Celsius"));
   EXPECT_EQ(Text(t, "Result"), Str(350.0 - 273.15));
@@ -188,10 +191,13 @@ TEST_F(PvtWindows, AnEmptyCompositionHasNoSolution) {
   EXPECT_EQ(Text(t, "Result"), "no solution");
   EXPECT_EQ(Globals::TempKelvin, 400.0);
   auto& v = Volume("10", "300");
-  for (const char* root : {"Choice0", "Choice1", "Choice2"}) {
-    ClickThroughWindow(v.Radio(root));
-    EXPECT_EQ(Text(v, "ExcessVol"), "no solution") << root;
-    EXPECT_EQ(Text(v, "DensityResult"), "no solution") << root;
+  for (int k = 0; k < 3; ++k) {
+    const std::string n = std::to_string(k);
+    EXPECT_EQ(Text(v, ("TextChoice" + n).c_str()), "no solution") << k;  // not 0, 0 and RT/P
+    ClickThroughWindow(v.Radio("Choice" + n));
+    for (const char* result : {"Result", "ExcessVol", "DensityResult"}) {
+      EXPECT_EQ(Text(v, result), "no solution") << k << " " << result;
+    }
   }
   auto& w = Range("20", "30", "10");
   Press(w);
