@@ -716,6 +716,7 @@ OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int he
 // against them (V within about 1e-5 of its zero).
 struct Criticality {
   bool critical = false;
+  bool signChange = false;  // across V(1 -+ 1e-3), both sides above rounding
   int held = -1;
   Form here;
   double V[2] = {0.0, 0.0}, T[2] = {0.0, 0.0}, C[2] = {0.0, 0.0};
@@ -735,27 +736,35 @@ Criticality Judge(const GasArray& x, double T, double V, std::int32_t model) {
     j.T[k] = side.T;
     j.C[k] = side.form.C;
   }
-  const bool signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
-  j.critical = signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
+  j.signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
+  j.critical = j.signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
   return j;
 }
 
 // Where the critical function's own rounding left the search's V off the
 // zero of the cubic form (a trace first component), the zero is found in the
 // bracket of the judgement (regula falsi, Illinois): V and T move onto it.
-// A point already within 1e-9 or so of it is left as it is.
-void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
-  if (Abs(j.here.C) <= 1e-6 * std::min(Abs(j.C[0]), Abs(j.C[1]))) return;
+// A point already within 1e-9 or so of it is left as it is. True where the
+// zero was reached: the bracket narrowed to 1e-11, or the form fell below its
+// rounding, and at the point reached it is at most 1e-2 of the bracket's ends
+// (a sign change through a jump of the form is no zero).
+bool Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
+  const double ends = std::min(Abs(j.C[0]), Abs(j.C[1]));
+  if (Abs(j.here.C) <= 1e-6 * ends) return true;
   double a = j.V[0], b = j.V[1], fa = j.C[0], fb = j.C[1];
-  double Va = V, Ta = T;
+  double Va = V, Ta = T, Ca = j.here.C;
+  bool zero = false;
   int side = 0;
   for (int k = 0; k < 60 && b - a > 1e-11 * b; ++k) {
     double c = (a * fb - b * fa) / (fb - fa);
     if (!(c > a && c < b)) c = a + (b - a) / 2;
     const OnSpinodal at = AlongSpinodal(x, c, model, j.held, Ta, j.here.u);
-    if (!(at.T > 0) || !Finite(at.form.C)) return;  // keep the search's point
-    Va = c, Ta = at.T;
-    if (!at.ok) break;  // the zero as far as the form tells
+    if (!(at.T > 0) || !Finite(at.form.C)) return false;  // keep the search's point
+    Va = c, Ta = at.T, Ca = at.form.C;
+    if (!at.ok) {
+      zero = true;  // the zero as far as the form tells
+      break;
+    }
     if ((at.form.C < 0) == (fb < 0)) {
       b = c, fb = at.form.C;
       if (side == -1) fa = fa / 2;
@@ -768,6 +777,7 @@ void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double&
     RuntimeBackgroundTask();
   }
   V = Va, T = Ta;
+  return (zero || b - a <= 1e-11 * b) && Abs(Ca) <= 1e-2 * ends;
 }
 
 }  // namespace
@@ -872,7 +882,16 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
   if (converged && T > 0) {
     const Criticality j = Judge(x, T, V, model);
     r.found = j.critical;
-    if (r.found && !pure) Settle(x, model, j, T, V);
+    if (r.found && !pure) {
+      Settle(x, model, j, T, V);
+    } else if (j.signChange && !pure) {
+      // The form changes sign across V but is not small at it: the critical
+      // function's rounding (a trace first component) left V further off its
+      // zero. A point is found only where the zero is reached in the bracket.
+      double Ts = T, Vs = V;
+      r.found = Settle(x, model, j, Ts, Vs);
+      if (r.found) T = Ts, V = Vs;
+    }
   }
   if (!r.found && !outOfPasses) T = 0.0, V = 0.0;
   r.T = T;

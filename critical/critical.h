@@ -124,7 +124,9 @@ struct CriticalSearchResult {
 // result is found only when the search converged where F vanishes and the
 // criticality condition holds there. Where F's rounding left V off the zero
 // of the cubic form by more than about 1e-9 (a trace first component), V and
-// T are moved onto it.
+// T are moved onto it; where it left V too far off for the condition (the
+// form changes sign across V(1 -+ 1e-3) but is not small at V), the point is
+// found only where that zero is reached inside the bracket.
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2);
 
 // ---- Pseudo-critical conditions ----
