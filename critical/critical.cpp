@@ -233,7 +233,9 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
   const Constants c = Evaluate(x, T, model);
   const std::vector<int>& P = c.present;
   const int n = static_cast<int>(P.size());
-  if (n == 0 || Cof.Order() != n) return r;
+  // An empty Cof asks for the value alone (error 0): the cofactors cost more
+  // than the determinant.
+  if (n == 0 || (Cof.Order() != n && Cof.Order() != 0)) return r;
 
   DD N, B, D;
   GasArray apHi{}, apLo{};
@@ -298,7 +300,7 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
   }
 
   double scale = 0.0;
-  for (int p = 0; p < n; ++p) {
+  for (int p = 0; p < Cof.Order(); ++p) {
     for (int q = 0; q < n; ++q) scale = scale + E[at(p, q)] * Abs(Cof(p, q));
   }
 
@@ -332,7 +334,9 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
 // above their rounding error, for the smallest d of 1e-11, 1e-9, ... 1e-3 that
 // shows one: at 1e-11, T itself is kept; a wider one (the secant stopped
 // early, where the whole determinant is below the snap) is halved on the
-// determinant's sign until T is right to 1e-10. 0.0 where no d shows one.
+// determinant's sign until T is right to 1e-10, or until a point within the
+// determinant's rounding, kept where that band is within 1e-9 of T. 0.0 where
+// no d shows one.
 double Refined(const GasArray& x, double T, double V, std::int32_t model) {
   Matrix Q = SpinodalMatrix(x, T, V, model);
   if (!Q.AllFinite()) return 0.0;
@@ -355,7 +359,23 @@ double Refined(const GasArray& x, double T, double V, std::int32_t model) {
       const double mid = lo + (hi - lo) / 2;
       const int at = sign(mid);
       if (at == kFailed) return 0.0;
-      if (at == 0) return mid;  // the root as far as the determinant tells
+      if (at == 0) {
+        // The root as far as the determinant tells, where the band of its
+        // rounding around mid (the root lies between its last points of
+        // either sign) is narrow enough for T to be right to 1e-9.
+        double l = lo, h = hi;
+        for (double* edge : {&l, &h}) {
+          const int want = edge == &l ? below : -below;
+          double in = mid;
+          for (int m = 0; m < 64 && Abs(*edge - in) > 1e-11 * hi; ++m) {
+            const double t = *edge + (in - *edge) / 2;
+            const int s = sign(t);
+            if (s == kFailed) return 0.0;
+            (s == want ? *edge : in) = t;
+          }
+        }
+        return h - l <= 1e-9 * hi ? mid : 0.0;
+      }
       (at == below ? lo : hi) = mid;
       RuntimeBackgroundTask();
     }
@@ -543,7 +563,16 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
 
 // ---- Spinodal ----
 
-double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model) {
+namespace {
+
+// Passes of the secant on the accurate determinant: from the starts, steps of
+// a tenth of T reach 0.1 K in under 90.
+constexpr int kAccuratePasses = 200;
+
+// The secant of SpinDetSolution, on the determinant in double or, where that
+// is all rounding (near the co-volume), on the accurate one; then a
+// determinant at or below its rounding error stands for the snap.
+double SpinodalSecant(const GasArray& x, double T0, double V, std::int32_t model, bool accurate) {
   // Nothing present: an empty matrix has determinant 1 at every T.
   if (!AnyPresent(x)) return 0.0;
   // The equation of state holds only for V > b.
@@ -554,14 +583,27 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
   // The unsnapped determinant: the secant must see a residual that decays
   // towards 0 as it is, not as a root.
   auto f = [&](double T) {
-    Matrix Q = SpinodalMatrix(x, T, V, model);
+    Matrix Q = Globals::SpinodalMatrix(x, T, V, model);
     if (!Q.AllFinite()) {
       ok = false;
       return 0.0;
     }
+    if (accurate) {
+      const AccurateDeterminant d = DeterminantDD(x, T, V, model, Matrix());
+      if (!d.ok) ok = false;
+      return d.value;
+    }
     const double det = DeterminantUnsnapped(Q);
     if (!Finite(det)) ok = false;
     return det;
+  };
+  // The accurate determinant's rounding error at T, asked for only where the
+  // search has settled; NaN where it is no number.
+  auto rounding = [&](double T) {
+    if (!accurate) return kDeterminantSnap;
+    const Matrix Cof = CofactorMatrix(Globals::SpinodalMatrix(x, T, V, model), false);
+    const AccurateDeterminant d = Cof.AllFinite() ? DeterminantDD(x, T, V, model, Cof) : AccurateDeterminant{};
+    return d.ok ? d.error : NAN;
   };
 
   const double Ta = T0, fa = f(Ta);
@@ -574,7 +616,7 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     Tcur = Tb, fcur = fb, Tprev = Ta, fprev = fa;
   }
 
-  for (int k = 0; k <= 1000; ++k) {
+  for (int k = 0; k <= (accurate ? kAccuratePasses : 1000); ++k) {
     const double D = fcur - fprev;
     double dT;
     if (D == 0.0) {
@@ -597,16 +639,35 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     // A determinant under the snap counts as a root only where the search
     // has settled; after a large step it is a residual that decays.
-    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Refined(x, Tcur, V, model);
+    if (Abs(dT) <= 1e-3 * Abs(Tcur) && Abs(fcur) <= rounding(Tcur)) return Refined(x, Tcur, V, model);
     RuntimeBackgroundTask();
   }
   return 0.0;
 }
 
-double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
+// The windows' search, the starts in turn on the determinant in double.
+double SpinodalInDouble(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
   for (double T0 : starts) {
-    const double T = SpinDetSolution(x, T0, V, model);
+    const double T = SpinodalSecant(x, T0, V, model, false);
     if (T >= 0.1) return T;
+  }
+  return 0.0;
+}
+
+}  // namespace
+
+double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model) {
+  return SpinodalSecant(x, T0, V, model, false);
+}
+
+double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
+  const double T = SpinodalInDouble(x, V, model, starts);
+  if (T > 0.0) return T;
+  // Near the co-volume the determinant in double is all rounding and the
+  // secant stops anywhere: the starts again on the accurate determinant.
+  for (double T0 : starts) {
+    const double t = SpinodalSecant(x, T0, V, model, true);
+    if (t >= 0.1) return t;
   }
   return 0.0;
 }
@@ -703,7 +764,7 @@ OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int he
                          const std::vector<double>& along) {
   OnSpinodal s;
   s.T = SpinDetSolution(x, Tnear, V, model);
-  if (!(s.T >= 0.1)) s.T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+  if (!(s.T >= 0.1)) s.T = SpinodalInDouble(x, V, model, kAnalysisStarts);
   if (!(s.T > 0)) return s;
   s.form = CubicFormHolding(x, s.T, V, model, held, &along);
   s.ok = Finite(s.form.C) && Abs(s.form.C) > s.form.noise;
@@ -804,7 +865,7 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
   bool outOfPasses = false;
   if (pure) {
     V = Vpc;
-    T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+    T = SpinodalInDouble(x, V, model, kAnalysisStarts);
     converged = T > 0;
   } else {
     bool ok = true;
@@ -822,9 +883,9 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
       if (!Finite(det)) ok = false;
       return Snap(det);
     };
-    const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
+    const double T1 = SpinodalInDouble(x, V1, model, kAnalysisStarts);
     const double F1 = F(T1, V1);
-    const double T2 = SpinodalTemperature(x, V2, model, kAnalysisStarts);
+    const double T2 = SpinodalInDouble(x, V2, model, kAnalysisStarts);
     const double F2 = F(T2, V2);
     double Fc, Vold, Fold;
     if (Abs(F1) >= Abs(F2)) {
@@ -850,7 +911,7 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
       Vold = V;
       Fold = Fc;
       V = V + dV;
-      T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+      T = SpinodalInDouble(x, V, model, kAnalysisStarts);
       Fc = F(T, V);
       if (!ok) {
         failed = true;

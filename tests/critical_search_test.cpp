@@ -65,8 +65,17 @@ TEST(Spinodal, GenuineRootsWhereTheDeterminantCancelsOrIsTiny) {
   // component (whose amount the matrix holds) and volumes near b make the
   // determinant a tiny difference of large products: these roots were
   // refused. Far out it is below the snap everywhere, and the search stopped
-  // early (0.148996201 K at 1e7 cm3/mol).
-  GasArray six{};
+  // early (0.148996201 K at 1e7 cm3/mol). Closer still to b ((V - b)/b of
+  // 1e-7 to 2e-5) the determinant in double is all rounding, and the search
+  // on it stopped anywhere: those roots were "no soluton" too.
+  GasArray six{}, nh3{}, ostrem{};
+  nh3[NH3] = 0.0042;
+  nh3[H2] = 0.7138;
+  nh3[O2] = 0.282;
+  ostrem[N2] = 9.013543704943921e-10;
+  ostrem[NH3] = 0.327745119494505;
+  ostrem[H2] = 0.3329765930643449;
+  ostrem[CO] = 0.33927828653979575;
   const int parts[11] = {0, 121, 33, 240, 281, 0, 32, 0, 294, 0, 0};
   for (int i = 0; i < kGases; ++i) six[i] = parts[i] / 1001.0;
   GasArray traceH2O{};
@@ -75,13 +84,24 @@ TEST(Spinodal, GenuineRootsWhereTheDeterminantCancelsOrIsTiny) {
   struct Case {
     GasArray x;
     double V, T;
+    std::int32_t model = Brennick1977;
   };
   for (const Case& c : {Case{traceH2O, 31.182, 204.75420849812929}, {traceH2O, 32.667, 207.05011094382641},
                         {traceH2O, 33.5, 207.89083003844778}, {Half(N2, CH4), 28.326, 35.624414164039027},
                         {Half(N2, CH4), 1e7, 0.14899585112013872},
-                        {six, 29.941887884059796, 195.876402952712}}) {
-    const double T = SpinodalTemperature(c.x, c.V, Brennick1977, kSpinodalWindowStarts);
+                        {six, 29.941887884059796, 195.876402952712},
+                        {Half(N2, CH4), 28.32380093, 35.624559188675676},
+                        {nh3, 19.45114634, 119.85064108035064},
+                        {ostrem, 23.902356315148662, 320.1563093986649, Ostrem1999}}) {
+    const double T = SpinodalTemperature(c.x, c.V, c.model, kSpinodalWindowStarts);
     EXPECT_NEAR(T, c.T, 1e-9 * c.T) << c.V;
+  }
+  // At 1e-11 above b even the accurate determinant's rounding hides where in
+  // a band of some 1e-6 of T it changes sign; a temperature from inside that
+  // band (35.6246527 K) would show wrong digits.
+  const double T = SpinodalTemperature(Half(N2, CH4), 28.323798098754587, Brennick1977, kSpinodalWindowStarts);
+  if (T != 0.0) {
+    EXPECT_NEAR(T, 35.62455938148875, 1e-9 * T);
   }
 }
 
