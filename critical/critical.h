@@ -87,11 +87,16 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
 // secant stops (a step below 1e-14 T, or the snap), the root must show as a
 // sign change of the determinant, evaluated in double-double, across
 // T(1 -+ d) for d of 1e-11 up to 1e-3, above its rounding on both sides; a
-// wider bracket is halved until T is right to 1e-10. 0.0 where none shows.
+// wider bracket is halved until T is right to 1e-10 (a point within the
+// rounding ends it, kept where that band is within 1e-9 of T). 0.0 where none
+// shows.
 double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model);
 
 // The spinodal temperature as the windows take it: the search from each start
-// in turn until one gives at least 0.1 K; 0.0 when none does.
+// in turn until one gives at least 0.1 K; where none does (near the co-volume
+// the determinant in double is all rounding), the same from each start on the
+// double-double determinant (at most 200 passes, confirmed the same way); 0.0
+// when none gives a root.
 double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]);
 inline constexpr double kAnalysisStarts[3] = {1000.0, 600.0, 300.0};
 inline constexpr double kSpinodalWindowStarts[3] = {1000.0, 500.0, 250.0};
