@@ -841,6 +841,130 @@ bool Settle(const GasArray& x, std::int32_t model, const Criticality& j, double&
   return (zero || b - a <= 1e-11 * b) && Abs(Ca) <= 1e-2 * ends;
 }
 
+
+// F = det(critical matrix at T(V), V), as a function of V, its root by the
+// secant from V1 and V2. held < 0: the critical matrix as declared (the
+// first present component held); else the one with component `held` held.
+struct SecantEnd {
+  double V = 0.0, T = 0.0;
+  bool converged = false;
+  bool outOfPasses = false;  // V and T are where it ended
+};
+
+Matrix CriticalMatrixHolding(const GasArray& x, double T, double V, std::int32_t model, int held) {
+  Constants c = Evaluate(x, T, model);
+  std::vector<int>& P = c.present;
+  const auto h = std::find(P.begin(), P.end(), held);
+  if (h == P.end()) return Matrix();
+  std::rotate(P.begin(), h, h + 1);  // position 0, the volume, stands in for it
+  Matrix Q = SpinodalMatrix(c, x, V);
+  const int n = Q.Order();
+  if (n == 0) return Q;
+  const Matrix Cof = CofactorMatrix(Q);
+  ThirdDerivatives d = Thirds(c, x, T, V);
+  std::vector<double> g(static_cast<std::size_t>(n), 0.0);
+  g[0] = Contract(Cof, Slice(d, -1));
+  for (int p = 1; p < n; ++p) {
+    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, P[static_cast<std::size_t>(p)]));
+  }
+  for (int k = 0; k < n; ++k) Q(n - 1, k) = g[static_cast<std::size_t>(k)];
+  return Q;
+}
+
+SecantEnd CriticalSecant(const GasArray& x, std::int32_t model, double V1, double V2, int held) {
+  SecantEnd e;
+  double V = 0.0, T = 0.0;
+  bool converged = false;
+  bool ok = true;
+  // F = det(critical matrix at T, V), snapped; 0 where there is no
+  // spinodal temperature. A matrix or determinant that is no number fails
+  // the search.
+  auto F = [&](double t, double v) {
+    if (!(t > 0)) return 0.0;
+    Matrix M = held < 0 ? CriticalMatrix(x, t, v, model) : CriticalMatrixHolding(x, t, v, model, held);
+    if (!M.AllFinite()) {
+      ok = false;
+      return 0.0;
+    }
+    const double det = DeterminantUnsnapped(M);
+    if (!Finite(det)) ok = false;
+    return Snap(det);
+  };
+  const double T1 = SpinodalInDouble(x, V1, model, kAnalysisStarts);
+  const double F1 = F(T1, V1);
+  const double T2 = SpinodalInDouble(x, V2, model, kAnalysisStarts);
+  const double F2 = F(T2, V2);
+  double Fc, Vold, Fold;
+  if (Abs(F1) >= Abs(F2)) {
+    V = V1, T = T1, Fc = F1, Vold = V2, Fold = F2;
+  } else {
+    V = V2, T = T2, Fc = F2, Vold = V1, Fold = F1;
+  }
+  bool failed = !ok;
+  for (int k = 0; k <= 1000 && !failed; ++k) {
+    double dV;
+    if (Fc - Fold == 0.0) {
+      // Equal residuals that are not 0: a zero step that locates nothing.
+      if (Fc != 0.0 && (k == 0 || V != Vold)) {
+        failed = true;
+        break;
+      }
+      dV = 0.0;
+    } else {
+      dV = ((Vold - V) * Fc) / (Fc - Fold);
+      if (Abs(dV) > V / 5) dV = dV < 0 ? -V / 5 : V / 5;
+    }
+    Vold = V;
+    Fold = Fc;
+    V = V + dV;
+    T = SpinodalInDouble(x, V, model, kAnalysisStarts);
+    Fc = F(T, V);
+    if (!ok) {
+      failed = true;
+      break;
+    }
+    if (!(Abs(dV) < 1e9) || V == 0.0) {
+      failed = true;  // diverged
+      break;
+    }
+    if (Abs(dV / V) < 1e-10) {
+      converged = true;
+      break;
+    }
+    if (Fc == 0.0) {
+      // Under the snap after a large step: a residual that decays.
+      if (Abs(dV) <= 1e-3 * Abs(V)) {
+        converged = true;
+      } else {
+        failed = true;
+      }
+      break;
+    }
+    RuntimeBackgroundTask();
+  }
+  e.outOfPasses = !converged && !failed;
+  if (failed) T = 0.0, V = 0.0;
+  e.V = V, e.T = T, e.converged = converged;
+  return e;
+}
+
+// A mixture's converged point judged: critical where the form is small at V
+// and changes sign across it; then V and T are settled onto its zero. Where
+// it changes sign but is not small at V (the critical function's rounding,
+// with a trace first component, left V further off the zero), the point is
+// critical only where that zero is reached inside the bracket.
+bool Accept(const GasArray& x, std::int32_t model, double& T, double& V) {
+  const Criticality j = Judge(x, T, V, model);
+  if (j.critical) {
+    Settle(x, model, j, T, V);
+    return true;
+  }
+  if (!j.signChange) return false;
+  double Ts = T, Vs = V;
+  if (!Settle(x, model, j, Ts, Vs)) return false;
+  T = Ts, V = Vs;
+  return true;
+}
 }  // namespace
 
 double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
@@ -861,97 +985,27 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
   }
 
   double V = 0.0, T = 0.0;
-  bool converged = false;
   bool outOfPasses = false;
   if (pure) {
     V = Vpc;
     T = SpinodalInDouble(x, V, model, kAnalysisStarts);
-    converged = T > 0;
+    r.found = T > 0 && Judge(x, T, V, model).critical;
   } else {
-    bool ok = true;
-    // F = det(critical matrix at T, V), snapped; 0 where there is no
-    // spinodal temperature. A matrix or determinant that is no number fails
-    // the search.
-    auto F = [&](double t, double v) {
-      if (!(t > 0)) return 0.0;
-      Matrix M = CriticalMatrix(x, t, v, model);
-      if (!M.AllFinite()) {
-        ok = false;
-        return 0.0;
+    const SecantEnd end = CriticalSecant(x, model, V1, V2, -1);
+    V = end.V, T = end.T, outOfPasses = end.outOfPasses;
+    r.found = end.converged && T > 0 && Accept(x, model, T, V);
+    // With a trace first component (below 1e-3 of the largest) its amount,
+    // held in the critical matrix, leaves F rounding noise: the search again
+    // with the largest one held.
+    const std::vector<int> present = PresentComponents(x);
+    const int largest = Largest(x);
+    if (!r.found && !present.empty() && x[present[0]] < 1e-3 * x[largest]) {
+      const SecantEnd again = CriticalSecant(x, model, V1, V2, largest);
+      double Ta = again.T, Va = again.V;
+      if (again.converged && Ta > 0 && Accept(x, model, Ta, Va)) {
+        r.found = true;
+        T = Ta, V = Va;
       }
-      const double det = DeterminantUnsnapped(M);
-      if (!Finite(det)) ok = false;
-      return Snap(det);
-    };
-    const double T1 = SpinodalInDouble(x, V1, model, kAnalysisStarts);
-    const double F1 = F(T1, V1);
-    const double T2 = SpinodalInDouble(x, V2, model, kAnalysisStarts);
-    const double F2 = F(T2, V2);
-    double Fc, Vold, Fold;
-    if (Abs(F1) >= Abs(F2)) {
-      V = V1, T = T1, Fc = F1, Vold = V2, Fold = F2;
-    } else {
-      V = V2, T = T2, Fc = F2, Vold = V1, Fold = F1;
-    }
-    bool failed = !ok;
-    outOfPasses = !failed;
-    for (int k = 0; k <= 1000 && !failed; ++k) {
-      double dV;
-      if (Fc - Fold == 0.0) {
-        // Equal residuals that are not 0: a zero step that locates nothing.
-        if (Fc != 0.0 && (k == 0 || V != Vold)) {
-          failed = true;
-          break;
-        }
-        dV = 0.0;
-      } else {
-        dV = ((Vold - V) * Fc) / (Fc - Fold);
-        if (Abs(dV) > V / 5) dV = dV < 0 ? -V / 5 : V / 5;
-      }
-      Vold = V;
-      Fold = Fc;
-      V = V + dV;
-      T = SpinodalInDouble(x, V, model, kAnalysisStarts);
-      Fc = F(T, V);
-      if (!ok) {
-        failed = true;
-        break;
-      }
-      if (!(Abs(dV) < 1e9) || V == 0.0) {
-        failed = true;  // diverged
-        break;
-      }
-      if (Abs(dV / V) < 1e-10) {
-        converged = true;
-        break;
-      }
-      if (Fc == 0.0) {
-        // Under the snap after a large step: a residual that decays.
-        if (Abs(dV) <= 1e-3 * Abs(V)) {
-          converged = true;
-        } else {
-          failed = true;
-        }
-        break;
-      }
-      RuntimeBackgroundTask();
-    }
-    if (converged || failed) outOfPasses = false;
-    if (failed) T = 0.0, V = 0.0;
-  }
-
-  if (converged && T > 0) {
-    const Criticality j = Judge(x, T, V, model);
-    r.found = j.critical;
-    if (r.found && !pure) {
-      Settle(x, model, j, T, V);
-    } else if (j.signChange && !pure) {
-      // The form changes sign across V but is not small at it: the critical
-      // function's rounding (a trace first component) left V further off its
-      // zero. A point is found only where the zero is reached in the bracket.
-      double Ts = T, Vs = V;
-      r.found = Settle(x, model, j, Ts, Vs);
-      if (r.found) T = Ts, V = Vs;
     }
   }
   if (!r.found && !outOfPasses) T = 0.0, V = 0.0;

@@ -131,7 +131,10 @@ struct CriticalSearchResult {
 // of the cubic form by more than about 1e-9 (a trace first component), V and
 // T are moved onto it; where it left V too far off for the condition (the
 // form changes sign across V(1 -+ 1e-3) but is not small at V), the point is
-// found only where that zero is reached inside the bracket.
+// found only where that zero is reached inside the bracket. A mixture whose
+// first present component is below 1e-3 of the largest (a trace, which leaves
+// F rounding noise) and whose search finds nothing is searched again from V1
+// and V2 with the amount of the largest held in the critical matrix.
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2);
 
 // ---- Pseudo-critical conditions ----
