@@ -543,9 +543,19 @@ Matrix DerivativeMatrix(int k, const GasArray& x, double T, double V, std::int32
   return Slice(d, k);
 }
 
-Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+namespace {
+
+// The critical matrix with the amount of the present component `held` held
+// instead of the first's (held < 0: the first's); empty where it is absent.
+Matrix CriticalMatrixHolding(const GasArray& x, double T, double V, std::int32_t model, int held) {
   // One snapshot of the constants serves the matrix and its derivatives.
-  const Constants c = Evaluate(x, T, model);
+  Constants c = Evaluate(x, T, model);
+  std::vector<int>& P = c.present;
+  if (held >= 0) {
+    const auto h = std::find(P.begin(), P.end(), held);
+    if (h == P.end()) return Matrix();
+    std::rotate(P.begin(), h, h + 1);  // position 0, the volume, stands in for it
+  }
   Matrix Q = SpinodalMatrix(c, x, V);
   const int n = Q.Order();
   if (n == 0) return Q;
@@ -555,10 +565,16 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
   std::vector<double> g(static_cast<std::size_t>(n), 0.0);
   g[0] = Contract(Cof, Slice(d, -1));  // d det Q / dV
   for (int p = 1; p < n; ++p) {
-    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, d.c.present[static_cast<std::size_t>(p)]));
+    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, P[static_cast<std::size_t>(p)]));
   }
   for (int h = 0; h < n; ++h) Q(n - 1, h) = g[static_cast<std::size_t>(h)];
   return Q;
+}
+
+}  // namespace
+
+Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+  return CriticalMatrixHolding(x, T, V, model, -1);
 }
 
 // ---- Spinodal ----
@@ -841,35 +857,14 @@ bool Settle(const GasArray& x, std::int32_t model, const Criticality& j, double&
   return (zero || b - a <= 1e-11 * b) && Abs(Ca) <= 1e-2 * ends;
 }
 
-
-// F = det(critical matrix at T(V), V), as a function of V, its root by the
-// secant from V1 and V2. held < 0: the critical matrix as declared (the
-// first present component held); else the one with component `held` held.
+// The root of F(V) = det(critical matrix at T(V), V) by the secant from V1
+// and V2. held < 0: the critical matrix as declared (the first present
+// component held); else the one with component `held` held.
 struct SecantEnd {
   double V = 0.0, T = 0.0;
   bool converged = false;
   bool outOfPasses = false;  // V and T are where it ended
 };
-
-Matrix CriticalMatrixHolding(const GasArray& x, double T, double V, std::int32_t model, int held) {
-  Constants c = Evaluate(x, T, model);
-  std::vector<int>& P = c.present;
-  const auto h = std::find(P.begin(), P.end(), held);
-  if (h == P.end()) return Matrix();
-  std::rotate(P.begin(), h, h + 1);  // position 0, the volume, stands in for it
-  Matrix Q = SpinodalMatrix(c, x, V);
-  const int n = Q.Order();
-  if (n == 0) return Q;
-  const Matrix Cof = CofactorMatrix(Q);
-  ThirdDerivatives d = Thirds(c, x, T, V);
-  std::vector<double> g(static_cast<std::size_t>(n), 0.0);
-  g[0] = Contract(Cof, Slice(d, -1));
-  for (int p = 1; p < n; ++p) {
-    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, P[static_cast<std::size_t>(p)]));
-  }
-  for (int k = 0; k < n; ++k) Q(n - 1, k) = g[static_cast<std::size_t>(k)];
-  return Q;
-}
 
 SecantEnd CriticalSecant(const GasArray& x, std::int32_t model, double V1, double V2, int held) {
   SecantEnd e;
@@ -881,7 +876,7 @@ SecantEnd CriticalSecant(const GasArray& x, std::int32_t model, double V1, doubl
   // the search.
   auto F = [&](double t, double v) {
     if (!(t > 0)) return 0.0;
-    Matrix M = held < 0 ? CriticalMatrix(x, t, v, model) : CriticalMatrixHolding(x, t, v, model, held);
+    Matrix M = CriticalMatrixHolding(x, t, v, model, held);
     if (!M.AllFinite()) {
       ok = false;
       return 0.0;
