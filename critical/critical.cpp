@@ -233,7 +233,9 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
   const Constants c = Evaluate(x, T, model);
   const std::vector<int>& P = c.present;
   const int n = static_cast<int>(P.size());
-  if (n == 0 || Cof.Order() != n) return r;
+  // An empty Cof asks for the value alone (error 0): the cofactors cost more
+  // than the determinant.
+  if (n == 0 || (Cof.Order() != n && Cof.Order() != 0)) return r;
 
   DD N, B, D;
   GasArray apHi{}, apLo{};
@@ -298,7 +300,7 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
   }
 
   double scale = 0.0;
-  for (int p = 0; p < n; ++p) {
+  for (int p = 0; p < Cof.Order(); ++p) {
     for (int q = 0; q < n; ++q) scale = scale + E[at(p, q)] * Abs(Cof(p, q));
   }
 
@@ -332,7 +334,9 @@ AccurateDeterminant DeterminantDD(const GasArray& x, double T, double V, std::in
 // above their rounding error, for the smallest d of 1e-11, 1e-9, ... 1e-3 that
 // shows one: at 1e-11, T itself is kept; a wider one (the secant stopped
 // early, where the whole determinant is below the snap) is halved on the
-// determinant's sign until T is right to 1e-10. 0.0 where no d shows one.
+// determinant's sign until T is right to 1e-10, or until a point within the
+// determinant's rounding, kept where that band is within 1e-9 of T. 0.0 where
+// no d shows one.
 double Refined(const GasArray& x, double T, double V, std::int32_t model) {
   Matrix Q = SpinodalMatrix(x, T, V, model);
   if (!Q.AllFinite()) return 0.0;
@@ -355,7 +359,23 @@ double Refined(const GasArray& x, double T, double V, std::int32_t model) {
       const double mid = lo + (hi - lo) / 2;
       const int at = sign(mid);
       if (at == kFailed) return 0.0;
-      if (at == 0) return mid;  // the root as far as the determinant tells
+      if (at == 0) {
+        // The root as far as the determinant tells, where the band of its
+        // rounding around mid (the root lies between its last points of
+        // either sign) is narrow enough for T to be right to 1e-9.
+        double l = lo, h = hi;
+        for (double* edge : {&l, &h}) {
+          const int want = edge == &l ? below : -below;
+          double in = mid;
+          for (int m = 0; m < 64 && Abs(*edge - in) > 1e-11 * hi; ++m) {
+            const double t = *edge + (in - *edge) / 2;
+            const int s = sign(t);
+            if (s == kFailed) return 0.0;
+            (s == want ? *edge : in) = t;
+          }
+        }
+        return h - l <= 1e-9 * hi ? mid : 0.0;
+      }
       (at == below ? lo : hi) = mid;
       RuntimeBackgroundTask();
     }
@@ -523,9 +543,19 @@ Matrix DerivativeMatrix(int k, const GasArray& x, double T, double V, std::int32
   return Slice(d, k);
 }
 
-Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+namespace {
+
+// The critical matrix with the amount of the present component `held` held
+// instead of the first's (held < 0: the first's); empty where it is absent.
+Matrix CriticalMatrixHolding(const GasArray& x, double T, double V, std::int32_t model, int held) {
   // One snapshot of the constants serves the matrix and its derivatives.
-  const Constants c = Evaluate(x, T, model);
+  Constants c = Evaluate(x, T, model);
+  std::vector<int>& P = c.present;
+  if (held >= 0) {
+    const auto h = std::find(P.begin(), P.end(), held);
+    if (h == P.end()) return Matrix();
+    std::rotate(P.begin(), h, h + 1);  // position 0, the volume, stands in for it
+  }
   Matrix Q = SpinodalMatrix(c, x, V);
   const int n = Q.Order();
   if (n == 0) return Q;
@@ -535,15 +565,30 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
   std::vector<double> g(static_cast<std::size_t>(n), 0.0);
   g[0] = Contract(Cof, Slice(d, -1));  // d det Q / dV
   for (int p = 1; p < n; ++p) {
-    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, d.c.present[static_cast<std::size_t>(p)]));
+    g[static_cast<std::size_t>(p)] = Contract(Cof, Slice(d, P[static_cast<std::size_t>(p)]));
   }
   for (int h = 0; h < n; ++h) Q(n - 1, h) = g[static_cast<std::size_t>(h)];
   return Q;
 }
 
+}  // namespace
+
+Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model) {
+  return CriticalMatrixHolding(x, T, V, model, -1);
+}
+
 // ---- Spinodal ----
 
-double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model) {
+namespace {
+
+// Passes of the secant on the accurate determinant: from the starts, steps of
+// a tenth of T reach 0.1 K in under 90.
+constexpr int kAccuratePasses = 200;
+
+// The secant of SpinDetSolution, on the determinant in double or, where that
+// is all rounding (near the co-volume), on the accurate one; then a
+// determinant at or below its rounding error stands for the snap.
+double SpinodalSecant(const GasArray& x, double T0, double V, std::int32_t model, bool accurate) {
   // Nothing present: an empty matrix has determinant 1 at every T.
   if (!AnyPresent(x)) return 0.0;
   // The equation of state holds only for V > b.
@@ -554,14 +599,27 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
   // The unsnapped determinant: the secant must see a residual that decays
   // towards 0 as it is, not as a root.
   auto f = [&](double T) {
-    Matrix Q = SpinodalMatrix(x, T, V, model);
+    Matrix Q = Globals::SpinodalMatrix(x, T, V, model);
     if (!Q.AllFinite()) {
       ok = false;
       return 0.0;
     }
+    if (accurate) {
+      const AccurateDeterminant d = DeterminantDD(x, T, V, model, Matrix());
+      if (!d.ok) ok = false;
+      return d.value;
+    }
     const double det = DeterminantUnsnapped(Q);
     if (!Finite(det)) ok = false;
     return det;
+  };
+  // The accurate determinant's rounding error at T, asked for only where the
+  // search has settled; NaN where it is no number.
+  auto rounding = [&](double T) {
+    if (!accurate) return kDeterminantSnap;
+    const Matrix Cof = CofactorMatrix(Globals::SpinodalMatrix(x, T, V, model), false);
+    const AccurateDeterminant d = Cof.AllFinite() ? DeterminantDD(x, T, V, model, Cof) : AccurateDeterminant{};
+    return d.ok ? d.error : NAN;
   };
 
   const double Ta = T0, fa = f(Ta);
@@ -574,7 +632,7 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     Tcur = Tb, fcur = fb, Tprev = Ta, fprev = fa;
   }
 
-  for (int k = 0; k <= 1000; ++k) {
+  for (int k = 0; k <= (accurate ? kAccuratePasses : 1000); ++k) {
     const double D = fcur - fprev;
     double dT;
     if (D == 0.0) {
@@ -597,16 +655,35 @@ double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t mode
     if (Abs(dT) <= 1e-14 * Abs(Tcur)) return Refined(x, Tcur, V, model);
     // A determinant under the snap counts as a root only where the search
     // has settled; after a large step it is a residual that decays.
-    if (Abs(fcur) <= kDeterminantSnap && Abs(dT) <= 1e-3 * Abs(Tcur)) return Refined(x, Tcur, V, model);
+    if (Abs(dT) <= 1e-3 * Abs(Tcur) && Abs(fcur) <= rounding(Tcur)) return Refined(x, Tcur, V, model);
     RuntimeBackgroundTask();
   }
   return 0.0;
 }
 
-double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
+// The windows' search, the starts in turn on the determinant in double.
+double SpinodalInDouble(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
   for (double T0 : starts) {
-    const double T = SpinDetSolution(x, T0, V, model);
+    const double T = SpinodalSecant(x, T0, V, model, false);
     if (T >= 0.1) return T;
+  }
+  return 0.0;
+}
+
+}  // namespace
+
+double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model) {
+  return SpinodalSecant(x, T0, V, model, false);
+}
+
+double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]) {
+  const double T = SpinodalInDouble(x, V, model, starts);
+  if (T > 0.0) return T;
+  // Near the co-volume the determinant in double is all rounding and the
+  // secant stops anywhere: the starts again on the accurate determinant.
+  for (double T0 : starts) {
+    const double t = SpinodalSecant(x, T0, V, model, true);
+    if (t >= 0.1) return t;
   }
   return 0.0;
 }
@@ -703,7 +780,7 @@ OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int he
                          const std::vector<double>& along) {
   OnSpinodal s;
   s.T = SpinDetSolution(x, Tnear, V, model);
-  if (!(s.T >= 0.1)) s.T = SpinodalTemperature(x, V, model, kAnalysisStarts);
+  if (!(s.T >= 0.1)) s.T = SpinodalInDouble(x, V, model, kAnalysisStarts);
   if (!(s.T > 0)) return s;
   s.form = CubicFormHolding(x, s.T, V, model, held, &along);
   s.ok = Finite(s.form.C) && Abs(s.form.C) > s.form.noise;
@@ -716,6 +793,7 @@ OnSpinodal AlongSpinodal(const GasArray& x, double V, std::int32_t model, int he
 // against them (V within about 1e-5 of its zero).
 struct Criticality {
   bool critical = false;
+  bool signChange = false;  // across V(1 -+ 1e-3), both sides above rounding
   int held = -1;
   Form here;
   double V[2] = {0.0, 0.0}, T[2] = {0.0, 0.0}, C[2] = {0.0, 0.0};
@@ -735,27 +813,35 @@ Criticality Judge(const GasArray& x, double T, double V, std::int32_t model) {
     j.T[k] = side.T;
     j.C[k] = side.form.C;
   }
-  const bool signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
-  j.critical = signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
+  j.signChange = (j.C[0] < 0 && j.C[1] > 0) || (j.C[0] > 0 && j.C[1] < 0);
+  j.critical = j.signChange && Abs(j.here.C) <= 1e-2 * std::min(Abs(j.C[0]), Abs(j.C[1]));
   return j;
 }
 
 // Where the critical function's own rounding left the search's V off the
 // zero of the cubic form (a trace first component), the zero is found in the
 // bracket of the judgement (regula falsi, Illinois): V and T move onto it.
-// A point already within 1e-9 or so of it is left as it is.
-void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
-  if (Abs(j.here.C) <= 1e-6 * std::min(Abs(j.C[0]), Abs(j.C[1]))) return;
+// A point already within 1e-9 or so of it is left as it is. True where the
+// zero was reached: the bracket narrowed to 1e-11, or the form fell below its
+// rounding, and at the point reached it is at most 1e-2 of the bracket's ends
+// (a sign change through a jump of the form is no zero).
+bool Settle(const GasArray& x, std::int32_t model, const Criticality& j, double& T, double& V) {
+  const double ends = std::min(Abs(j.C[0]), Abs(j.C[1]));
+  if (Abs(j.here.C) <= 1e-6 * ends) return true;
   double a = j.V[0], b = j.V[1], fa = j.C[0], fb = j.C[1];
-  double Va = V, Ta = T;
+  double Va = V, Ta = T, Ca = j.here.C;
+  bool zero = false;
   int side = 0;
   for (int k = 0; k < 60 && b - a > 1e-11 * b; ++k) {
     double c = (a * fb - b * fa) / (fb - fa);
     if (!(c > a && c < b)) c = a + (b - a) / 2;
     const OnSpinodal at = AlongSpinodal(x, c, model, j.held, Ta, j.here.u);
-    if (!(at.T > 0) || !Finite(at.form.C)) return;  // keep the search's point
-    Va = c, Ta = at.T;
-    if (!at.ok) break;  // the zero as far as the form tells
+    if (!(at.T > 0) || !Finite(at.form.C)) return false;  // keep the search's point
+    Va = c, Ta = at.T, Ca = at.form.C;
+    if (!at.ok) {
+      zero = true;  // the zero as far as the form tells
+      break;
+    }
     if ((at.form.C < 0) == (fb < 0)) {
       b = c, fb = at.form.C;
       if (side == -1) fa = fa / 2;
@@ -768,8 +854,112 @@ void Settle(const GasArray& x, std::int32_t model, const Criticality& j, double&
     RuntimeBackgroundTask();
   }
   V = Va, T = Ta;
+  return (zero || b - a <= 1e-11 * b) && Abs(Ca) <= 1e-2 * ends;
 }
 
+// The root of F(V) = det(critical matrix at T(V), V) by the secant from V1
+// and V2. held < 0: the critical matrix as declared (the first present
+// component held); else the one with component `held` held.
+struct SecantEnd {
+  double V = 0.0, T = 0.0;
+  bool converged = false;
+  bool outOfPasses = false;  // V and T are where it ended
+};
+
+SecantEnd CriticalSecant(const GasArray& x, std::int32_t model, double V1, double V2, int held) {
+  SecantEnd e;
+  double V = 0.0, T = 0.0;
+  bool converged = false;
+  bool ok = true;
+  // F = det(critical matrix at T, V), snapped; 0 where there is no
+  // spinodal temperature. A matrix or determinant that is no number fails
+  // the search.
+  auto F = [&](double t, double v) {
+    if (!(t > 0)) return 0.0;
+    Matrix M = CriticalMatrixHolding(x, t, v, model, held);
+    if (!M.AllFinite()) {
+      ok = false;
+      return 0.0;
+    }
+    const double det = DeterminantUnsnapped(M);
+    if (!Finite(det)) ok = false;
+    return Snap(det);
+  };
+  const double T1 = SpinodalInDouble(x, V1, model, kAnalysisStarts);
+  const double F1 = F(T1, V1);
+  const double T2 = SpinodalInDouble(x, V2, model, kAnalysisStarts);
+  const double F2 = F(T2, V2);
+  double Fc, Vold, Fold;
+  if (Abs(F1) >= Abs(F2)) {
+    V = V1, T = T1, Fc = F1, Vold = V2, Fold = F2;
+  } else {
+    V = V2, T = T2, Fc = F2, Vold = V1, Fold = F1;
+  }
+  bool failed = !ok;
+  for (int k = 0; k <= 1000 && !failed; ++k) {
+    double dV;
+    if (Fc - Fold == 0.0) {
+      // Equal residuals that are not 0: a zero step that locates nothing.
+      if (Fc != 0.0 && (k == 0 || V != Vold)) {
+        failed = true;
+        break;
+      }
+      dV = 0.0;
+    } else {
+      dV = ((Vold - V) * Fc) / (Fc - Fold);
+      if (Abs(dV) > V / 5) dV = dV < 0 ? -V / 5 : V / 5;
+    }
+    Vold = V;
+    Fold = Fc;
+    V = V + dV;
+    T = SpinodalInDouble(x, V, model, kAnalysisStarts);
+    Fc = F(T, V);
+    if (!ok) {
+      failed = true;
+      break;
+    }
+    if (!(Abs(dV) < 1e9) || V == 0.0) {
+      failed = true;  // diverged
+      break;
+    }
+    if (Abs(dV / V) < 1e-10) {
+      converged = true;
+      break;
+    }
+    if (Fc == 0.0) {
+      // Under the snap after a large step: a residual that decays.
+      if (Abs(dV) <= 1e-3 * Abs(V)) {
+        converged = true;
+      } else {
+        failed = true;
+      }
+      break;
+    }
+    RuntimeBackgroundTask();
+  }
+  e.outOfPasses = !converged && !failed;
+  if (failed) T = 0.0, V = 0.0;
+  e.V = V, e.T = T, e.converged = converged;
+  return e;
+}
+
+// A mixture's converged point judged: critical where the form is small at V
+// and changes sign across it; then V and T are settled onto its zero. Where
+// it changes sign but is not small at V (the critical function's rounding,
+// with a trace first component, left V further off the zero), the point is
+// critical only where that zero is reached inside the bracket.
+bool Accept(const GasArray& x, std::int32_t model, double& T, double& V) {
+  const Criticality j = Judge(x, T, V, model);
+  if (j.critical) {
+    Settle(x, model, j, T, V);
+    return true;
+  }
+  if (!j.signChange) return false;
+  double Ts = T, Vs = V;
+  if (!Settle(x, model, j, Ts, Vs)) return false;
+  T = Ts, V = Vs;
+  return true;
+}
 }  // namespace
 
 double CubicForm(const GasArray& x, double T, double V, std::int32_t model) {
@@ -790,89 +980,28 @@ CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, 
   }
 
   double V = 0.0, T = 0.0;
-  bool converged = false;
   bool outOfPasses = false;
   if (pure) {
     V = Vpc;
-    T = SpinodalTemperature(x, V, model, kAnalysisStarts);
-    converged = T > 0;
+    T = SpinodalInDouble(x, V, model, kAnalysisStarts);
+    r.found = T > 0 && Judge(x, T, V, model).critical;
   } else {
-    bool ok = true;
-    // F = det(critical matrix at T, V), snapped; 0 where there is no
-    // spinodal temperature. A matrix or determinant that is no number fails
-    // the search.
-    auto F = [&](double t, double v) {
-      if (!(t > 0)) return 0.0;
-      Matrix M = CriticalMatrix(x, t, v, model);
-      if (!M.AllFinite()) {
-        ok = false;
-        return 0.0;
+    const SecantEnd end = CriticalSecant(x, model, V1, V2, -1);
+    V = end.V, T = end.T, outOfPasses = end.outOfPasses;
+    r.found = end.converged && T > 0 && Accept(x, model, T, V);
+    // With a trace first component (below 1e-3 of the largest) its amount,
+    // held in the critical matrix, leaves F rounding noise: the search again
+    // with the largest one held.
+    const std::vector<int> present = PresentComponents(x);
+    const int largest = Largest(x);
+    if (!r.found && !present.empty() && x[present[0]] < 1e-3 * x[largest]) {
+      const SecantEnd again = CriticalSecant(x, model, V1, V2, largest);
+      double Ta = again.T, Va = again.V;
+      if (again.converged && Ta > 0 && Accept(x, model, Ta, Va)) {
+        r.found = true;
+        T = Ta, V = Va;
       }
-      const double det = DeterminantUnsnapped(M);
-      if (!Finite(det)) ok = false;
-      return Snap(det);
-    };
-    const double T1 = SpinodalTemperature(x, V1, model, kAnalysisStarts);
-    const double F1 = F(T1, V1);
-    const double T2 = SpinodalTemperature(x, V2, model, kAnalysisStarts);
-    const double F2 = F(T2, V2);
-    double Fc, Vold, Fold;
-    if (Abs(F1) >= Abs(F2)) {
-      V = V1, T = T1, Fc = F1, Vold = V2, Fold = F2;
-    } else {
-      V = V2, T = T2, Fc = F2, Vold = V1, Fold = F1;
     }
-    bool failed = !ok;
-    outOfPasses = !failed;
-    for (int k = 0; k <= 1000 && !failed; ++k) {
-      double dV;
-      if (Fc - Fold == 0.0) {
-        // Equal residuals that are not 0: a zero step that locates nothing.
-        if (Fc != 0.0 && (k == 0 || V != Vold)) {
-          failed = true;
-          break;
-        }
-        dV = 0.0;
-      } else {
-        dV = ((Vold - V) * Fc) / (Fc - Fold);
-        if (Abs(dV) > V / 5) dV = dV < 0 ? -V / 5 : V / 5;
-      }
-      Vold = V;
-      Fold = Fc;
-      V = V + dV;
-      T = SpinodalTemperature(x, V, model, kAnalysisStarts);
-      Fc = F(T, V);
-      if (!ok) {
-        failed = true;
-        break;
-      }
-      if (!(Abs(dV) < 1e9) || V == 0.0) {
-        failed = true;  // diverged
-        break;
-      }
-      if (Abs(dV / V) < 1e-10) {
-        converged = true;
-        break;
-      }
-      if (Fc == 0.0) {
-        // Under the snap after a large step: a residual that decays.
-        if (Abs(dV) <= 1e-3 * Abs(V)) {
-          converged = true;
-        } else {
-          failed = true;
-        }
-        break;
-      }
-      RuntimeBackgroundTask();
-    }
-    if (converged || failed) outOfPasses = false;
-    if (failed) T = 0.0, V = 0.0;
-  }
-
-  if (converged && T > 0) {
-    const Criticality j = Judge(x, T, V, model);
-    r.found = j.critical;
-    if (r.found && !pure) Settle(x, model, j, T, V);
   }
   if (!r.found && !outOfPasses) T = 0.0, V = 0.0;
   r.T = T;

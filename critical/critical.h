@@ -87,11 +87,16 @@ Matrix CriticalMatrix(const GasArray& x, double T, double V, std::int32_t model)
 // secant stops (a step below 1e-14 T, or the snap), the root must show as a
 // sign change of the determinant, evaluated in double-double, across
 // T(1 -+ d) for d of 1e-11 up to 1e-3, above its rounding on both sides; a
-// wider bracket is halved until T is right to 1e-10. 0.0 where none shows.
+// wider bracket is halved until T is right to 1e-10 (a point within the
+// rounding ends it, kept where that band is within 1e-9 of T). 0.0 where none
+// shows.
 double SpinDetSolution(const GasArray& x, double T0, double V, std::int32_t model);
 
 // The spinodal temperature as the windows take it: the search from each start
-// in turn until one gives at least 0.1 K; 0.0 when none does.
+// in turn until one gives at least 0.1 K; where none does (near the co-volume
+// the determinant in double is all rounding), the same from each start on the
+// double-double determinant (at most 200 passes, confirmed the same way); 0.0
+// when none gives a root.
 double SpinodalTemperature(const GasArray& x, double V, std::int32_t model, const double (&starts)[3]);
 inline constexpr double kAnalysisStarts[3] = {1000.0, 600.0, 300.0};
 inline constexpr double kSpinodalWindowStarts[3] = {1000.0, 500.0, 250.0};
@@ -124,7 +129,12 @@ struct CriticalSearchResult {
 // result is found only when the search converged where F vanishes and the
 // criticality condition holds there. Where F's rounding left V off the zero
 // of the cubic form by more than about 1e-9 (a trace first component), V and
-// T are moved onto it.
+// T are moved onto it; where it left V too far off for the condition (the
+// form changes sign across V(1 -+ 1e-3) but is not small at V), the point is
+// found only where that zero is reached inside the bracket. A mixture whose
+// first present component is below 1e-3 of the largest (a trace, which leaves
+// F rounding noise) and whose search finds nothing is searched again from V1
+// and V2 with the amount of the largest held in the critical matrix.
 CriticalSearchResult CriticalPointSearch(const GasArray& x, std::int32_t model, double Vpc, double V1, double V2);
 
 // ---- Pseudo-critical conditions ----

@@ -65,8 +65,17 @@ TEST(Spinodal, GenuineRootsWhereTheDeterminantCancelsOrIsTiny) {
   // component (whose amount the matrix holds) and volumes near b make the
   // determinant a tiny difference of large products: these roots were
   // refused. Far out it is below the snap everywhere, and the search stopped
-  // early (0.148996201 K at 1e7 cm3/mol).
-  GasArray six{};
+  // early (0.148996201 K at 1e7 cm3/mol). Closer still to b ((V - b)/b of
+  // 1e-7 to 2e-5) the determinant in double is all rounding, and the search
+  // on it stopped anywhere: those roots were "no soluton" too.
+  GasArray six{}, nh3{}, ostrem{};
+  nh3[NH3] = 0.0042;
+  nh3[H2] = 0.7138;
+  nh3[O2] = 0.282;
+  ostrem[N2] = 9.013543704943921e-10;
+  ostrem[NH3] = 0.327745119494505;
+  ostrem[H2] = 0.3329765930643449;
+  ostrem[CO] = 0.33927828653979575;
   const int parts[11] = {0, 121, 33, 240, 281, 0, 32, 0, 294, 0, 0};
   for (int i = 0; i < kGases; ++i) six[i] = parts[i] / 1001.0;
   GasArray traceH2O{};
@@ -75,13 +84,24 @@ TEST(Spinodal, GenuineRootsWhereTheDeterminantCancelsOrIsTiny) {
   struct Case {
     GasArray x;
     double V, T;
+    std::int32_t model = Brennick1977;
   };
   for (const Case& c : {Case{traceH2O, 31.182, 204.75420849812929}, {traceH2O, 32.667, 207.05011094382641},
                         {traceH2O, 33.5, 207.89083003844778}, {Half(N2, CH4), 28.326, 35.624414164039027},
                         {Half(N2, CH4), 1e7, 0.14899585112013872},
-                        {six, 29.941887884059796, 195.876402952712}}) {
-    const double T = SpinodalTemperature(c.x, c.V, Brennick1977, kSpinodalWindowStarts);
+                        {six, 29.941887884059796, 195.876402952712},
+                        {Half(N2, CH4), 28.32380093, 35.624559188675676},
+                        {nh3, 19.45114634, 119.85064108035064},
+                        {ostrem, 23.902356315148662, 320.1563093986649, Ostrem1999}}) {
+    const double T = SpinodalTemperature(c.x, c.V, c.model, kSpinodalWindowStarts);
     EXPECT_NEAR(T, c.T, 1e-9 * c.T) << c.V;
+  }
+  // At 1e-11 above b even the accurate determinant's rounding hides where in
+  // a band of some 1e-6 of T it changes sign; a temperature from inside that
+  // band (35.6246527 K) would show wrong digits.
+  const double T = SpinodalTemperature(Half(N2, CH4), 28.323798098754587, Brennick1977, kSpinodalWindowStarts);
+  if (T != 0.0) {
+    EXPECT_NEAR(T, 35.62455938148875, 1e-9 * T);
   }
 }
 
@@ -201,22 +221,32 @@ TEST(CriticalPoint, BinaryMixtureSatisfiesTheCriticalityCondition) {
 TEST(CriticalPoint, TraceFirstComponentsDoNotHideTheirCriticalPoints) {
   // The critical points from a 50-digit solution of det Q = 0 and a vanishing
   // cubic form. With the first amount held the form shrinks with it to
-  // rounding noise, and both points were refused; the search's volume was
-  // left some 4e-7 off by the critical function's rounding too.
-  GasArray h2o{}, o2{};
-  h2o[H2O] = 5.9461696e-5;
-  h2o[C2H6] = 0.999940538304;
-  o2[O2] = 6.3811056e-5;
-  o2[C2H6] = 0.999936188944;
+  // rounding noise, and the first two points were refused; the search's
+  // volume was left some 4e-7 off by the critical function's rounding too.
+  // The next three it left 4e-5 or so off, too far for the form to be small
+  // there against its values at V(1 -+ 1e-3), and they were refused. Below
+  // some 3e-5 of the first component F itself is noise and the search
+  // stopped nowhere near the last two.
+  auto trace = [](int first, double amount, int major) {
+    GasArray x{};
+    x[first] = amount;
+    x[major] = 1 - amount;
+    return x;
+  };
   struct Case {
     GasArray x;
     std::int32_t model;
     double V, T;
   };
-  for (const Case& c : {Case{h2o, Brennick1981, 173.691134395189, 305.329319293829},
-                        {o2, Ostrem1999, 173.689126824753, 305.326481141482}}) {
+  for (const Case& c : {Case{trace(H2O, 5.9461696e-5, C2H6), Brennick1981, 173.691134395189, 305.329319293829},
+                        {trace(O2, 6.3811056e-5, C2H6), Ostrem1999, 173.689126824753, 305.326481141482},
+                        {trace(CO2, 1.8e-5, N2), Ostrem1999, 102.931920331463, 196.516247528180},
+                        {trace(CO2, 4.1e-5, C2H6), Brennick1981, 173.694607618656, 305.328371895670},
+                        {trace(CO, 2.3e-5, Ar), Brennick1977, 85.3688372084879, 150.869528580787},
+                        {trace(H2O, 1e-6, C2H6), Brennick1977, 173.697345411269, 305.329988389450},
+                        {trace(H2O, 2e-6, N2), Brennick1981, 102.931197820369, 126.193417124649}}) {
     const CriticalSearchResult r = WindowSearch(c.x, c.model);
-    ASSERT_TRUE(r.found) << c.model;
+    ASSERT_TRUE(r.found) << c.V;
     EXPECT_NEAR(r.V, c.V, 1e-9 * c.V);
     EXPECT_NEAR(r.T, c.T, 1e-10 * c.T);
     EXPECT_NEAR(r.P, Pressure(c.x, c.T, c.V, c.model), 1e-8);
@@ -226,6 +256,7 @@ TEST(CriticalPoint, TraceFirstComponentsDoNotHideTheirCriticalPoints) {
   // trace.
   for (auto [V, T, C] : {std::tuple{173.5, 305.32917400833687, -1.14969685009e-6},
                          {174.0, 305.32894262236877, 1.83164856775e-6}}) {
+    const GasArray h2o = trace(H2O, 5.9461696e-5, C2H6);
     const double Ts = SpinodalTemperature(h2o, V, Brennick1981, kAnalysisStarts);
     EXPECT_NEAR(Ts, T, 1e-10 * T);
     EXPECT_NEAR(CubicForm(h2o, Ts, V, Brennick1981), C, 1e-6 * std::fabs(C));
