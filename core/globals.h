@@ -84,6 +84,10 @@ void MolecularMasses();
 double aMixture(const GasArray& x, double T, std::int32_t model);
 // b of the mixture (cm3/mol); leaves the co-volumes of the gases in `b`.
 double bMixture(const GasArray& x);
+// Whether the composition is empty (the composition window's clear): the
+// equation of state then describes an ideal gas of nothing, which has no
+// volume, pressure, temperature or excess to show.
+inline bool NoGas(const GasArray& x) { return !(bMixture(x) > 0); }
 
 // ---- Equation of state ----
 // P in MPa, 0.0 when V <= b.

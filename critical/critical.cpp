@@ -545,17 +545,22 @@ Matrix DerivativeMatrix(int k, const GasArray& x, double T, double V, std::int32
 
 namespace {
 
+// Puts the present component `held` first, where position 0 (the volume)
+// stands in for the amount held; false where it is absent.
+bool HoldFirst(std::vector<int>& present, int held) {
+  const auto h = std::find(present.begin(), present.end(), held);
+  if (h == present.end()) return false;
+  std::rotate(present.begin(), h, h + 1);
+  return true;
+}
+
 // The critical matrix with the amount of the present component `held` held
 // instead of the first's (held < 0: the first's); empty where it is absent.
 Matrix CriticalMatrixHolding(const GasArray& x, double T, double V, std::int32_t model, int held) {
   // One snapshot of the constants serves the matrix and its derivatives.
   Constants c = Evaluate(x, T, model);
   std::vector<int>& P = c.present;
-  if (held >= 0) {
-    const auto h = std::find(P.begin(), P.end(), held);
-    if (h == P.end()) return Matrix();
-    std::rotate(P.begin(), h, h + 1);  // position 0, the volume, stands in for it
-  }
+  if (held >= 0 && !HoldFirst(P, held)) return Matrix();
   Matrix Q = SpinodalMatrix(c, x, V);
   const int n = Q.Order();
   if (n == 0) return Q;
@@ -706,11 +711,8 @@ Form CubicFormHolding(const GasArray& x, double T, double V, std::int32_t model,
                       const std::vector<double>* along) {
   Form f;
   Constants constants = Evaluate(x, T, model);
-  // Position 0 is the volume and stands in for the held component.
   std::vector<int>& P = constants.present;
-  const auto h = std::find(P.begin(), P.end(), held);
-  if (h == P.end()) return f;
-  std::rotate(P.begin(), h, h + 1);
+  if (!HoldFirst(P, held)) return f;
   Matrix Q = SpinodalMatrix(constants, x, V);
   const int n = Q.Order();
   if (n == 0 || !Q.AllFinite()) return f;
@@ -950,13 +952,9 @@ SecantEnd CriticalSecant(const GasArray& x, std::int32_t model, double V1, doubl
 // critical only where that zero is reached inside the bracket.
 bool Accept(const GasArray& x, std::int32_t model, double& T, double& V) {
   const Criticality j = Judge(x, T, V, model);
-  if (j.critical) {
-    Settle(x, model, j, T, V);
-    return true;
-  }
   if (!j.signChange) return false;
   double Ts = T, Vs = V;
-  if (!Settle(x, model, j, Ts, Vs)) return false;
+  if (!Settle(x, model, j, Ts, Vs) && !j.critical) return false;
   T = Ts, V = Vs;
   return true;
 }

@@ -24,7 +24,7 @@ Spec Small(Spec s) { return s.Size(12); }
 // Nothing present has no pressure ("no solution"), not that of an ideal gas
 // of nothing.
 double IsochorePressure(const Globals::GasArray& x, double T, double V, std::int32_t model) {
-  return NoGas(x) ? std::numeric_limits<double>::quiet_NaN() : Globals::Pressure(x, T, V, model);
+  return Globals::NoGas(x) ? std::numeric_limits<double>::quiet_NaN() : Globals::Pressure(x, T, V, model);
 }
 
 }  // namespace

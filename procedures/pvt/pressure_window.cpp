@@ -52,7 +52,7 @@ void PressureWindow::calculate_Action() {
   Globals::MolarVolumes[0] = V;
   const Globals::GasArray x = Globals::fraction;
   const std::int32_t model = Globals::Selection;
-  Label("Result").SetText(NoGas(x) ? kNoSolution : ResultText(Globals::Pressure(x, T, V, model)));
+  Label("Result").SetText(Globals::NoGas(x) ? kNoSolution : ResultText(Globals::Pressure(x, T, V, model)));
 }
 
 void PressureWindow::Kelvin_Action() { KelvinChosen(*this); }
@@ -98,8 +98,8 @@ void TemperatureWindow::ShowTemperature() {
   // After this window's own calculation failed, the temperature kept from
   // before is no result of its inputs: the failure stays until another
   // temperature is stored.
-  if (failed_ && Globals::TempKelvinStores == storesAtFailure_) return;
-  failed_ = false;
+  if (storesAtFailure_ == Globals::TempKelvinStores) return;
+  storesAtFailure_.reset();
   if (Radio("Celsius").Value()) Label("Result").SetText(ResultText(Globals::TempKelvin - kCelsiusOffset));
   if (Radio("Kelvin").Value()) Label("Result").SetText(ResultText(Globals::TempKelvin));
 }
@@ -109,16 +109,14 @@ void TemperatureWindow::calculate_Action() {
   const double P = Val(Field("dataEntry1").Text());
   const Globals::GasArray x = Globals::fraction;
   const std::int32_t model = Globals::Selection;
-  const double T = NoGas(x) ? 0.0 : Globals::Temperature(x, P, V, model);
+  const double T = Globals::NoGas(x) ? 0.0 : Globals::Temperature(x, P, V, model);
   // Temperature gives 0.0 when nothing solves the equation (V <= b, or no
   // temperature reproduces P); such a value is neither shown nor kept.
   if (!(T > 0) || !std::isfinite(T)) {
     Label("Result").SetText(kNoSolution);
-    failed_ = true;
     storesAtFailure_ = Globals::TempKelvinStores;
     return;
   }
-  failed_ = false;
   Globals::StoreTempKelvin(T);
   ShowTemperature();
 }
@@ -139,7 +137,7 @@ void TemperatureWindow::Clear_Action() {
   Field("dataEntry").SetText("");
   Field("dataEntry1").SetText("");
   Label("Result").SetText("");
-  failed_ = false;
+  storesAtFailure_.reset();
 }
 
 }  // namespace pvt

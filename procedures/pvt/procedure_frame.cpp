@@ -21,7 +21,6 @@ void CelsiusChosen(const Window& w, const char* label) {
   if (w.Radio("Celsius").Value()) w.Label(label).SetText(kCelsiusText);
 }
 
-bool NoGas(const Globals::GasArray& x) { return !(Globals::bMixture(x) > 0); }
 
 void ShowInField(Window& w, const char* field, const std::string& text) {
   EditFieldControl& f = w.Field(field);

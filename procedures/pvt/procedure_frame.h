@@ -1,7 +1,6 @@
 // What the procedure windows share: reading a typed temperature in the unit
 // that the Kelvin/Celsius pair selects, relabelling its unit, the pair's
-// records, the test for an empty composition, a number shown in a field, and
-// content that scrolls.
+// records, a number shown in a field, and content that scrolls.
 #pragma once
 
 #include <string>
@@ -22,11 +21,6 @@ double TypedKelvin(const framework::Window& w, double unchanged, const char* fie
 // typed or shown is converted.
 void KelvinChosen(const framework::Window& w, const char* label = "StaticText3");
 void CelsiusChosen(const framework::Window& w, const char* label = "StaticText3");
-
-// Whether the composition is empty (the composition window's clear): the
-// equation of state would then describe an ideal gas of nothing, which has
-// no pressure, temperature or excess to show.
-bool NoGas(const Globals::GasArray& x);
 
 // Writes a number into an edit field so that it shows from its first digit.
 void ShowInField(framework::Window& w, const char* field, const std::string& text);

@@ -43,8 +43,8 @@ class TemperatureWindow : public framework::Window {
  private:
   void ShowTemperature();
 
-  bool failed_ = false;         // the last calculation solved nothing
-  std::uint64_t storesAtFailure_ = 0;  // Globals::TempKelvinStores then
+  // Globals::TempKelvinStores when the last calculation solved nothing.
+  std::optional<std::uint64_t> storesAtFailure_;
 };
 
 // The three molar-volume roots at a typed pressure and temperature, and the

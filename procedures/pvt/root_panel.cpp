@@ -40,7 +40,7 @@ void RootPanelWindow::calculate_Action() {
   SwitchOffLaterChoices();
   // Nothing present has no volume: the roots of a = b = 0 (0, 0 and RT/P)
   // are those of an ideal gas of nothing.
-  const bool noGas = NoGas(x);
+  const bool noGas = Globals::NoGas(x);
   for (int k = 0; k < 3; ++k) {
     const double re = roots[0][k], im = roots[1][k];
     Label(kTexts[k]).SetText(noGas ? kNoSolution : RootRowText(re, im));
@@ -80,7 +80,7 @@ void RootPanelWindow::Choose(int k) {
   }
   // Nothing present has no volume (the shared state is read above: the
   // test lets other events run).
-  if (NoGas(root.x)) root.V = std::numeric_limits<double>::quiet_NaN();
+  if (Globals::NoGas(root.x)) root.V = std::numeric_limits<double>::quiet_NaN();
   ShowRoot(root);
 }
 

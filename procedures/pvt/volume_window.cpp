@@ -54,7 +54,7 @@ void VolumeWindow::ShowRoot(const ChosenRoot& root) {
   Label("Result").SetText(ResultText(root.V));
   // Vexcess keeps 0.0 wherever no excess is computed.
   Globals::Vexcess = 0.0;
-  if (NoGas(root.x)) {
+  if (Globals::NoGas(root.x)) {
     Label("DensityResult").SetText(kNoSolution);
     Label("ExcessVol").SetText(kNoSolution);
   } else if (root.passes) {
@@ -66,7 +66,7 @@ void VolumeWindow::ShowRoot(const ChosenRoot& root) {
   } else {
     // A complex root, or none stored yet.
     Label("DensityResult").SetText("0");
-    Label("ExcessVol").SetText(ResultText(Globals::Vexcess));
+    Label("ExcessVol").SetText("0");
   }
 }
 

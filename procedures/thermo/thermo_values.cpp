@@ -36,7 +36,7 @@ bool InDomain(ThermoFunction f, const Globals::GasArray& x, double T, double V) 
 FunctionParts PartsAtRoot(ThermoFunction f, const Globals::GasArray& x, double T, double P,
                           double V, std::int32_t model) {
   FunctionParts parts;
-  if (!(Globals::bMixture(x) > 0)) {
+  if (Globals::NoGas(x)) {
     parts.outcome = Outcome::NoSolution;
     return parts;
   }
