@@ -167,4 +167,18 @@ TEST_F(Activities, CoefficientsOverTheWholeDoubleRange) {
   }
 }
 
+// Pure water at 60 K and 5 MPa under Brennick (1981) sits 1.0e-3 above its
+// co-volume, ln phi = -19895.4: its activity in a hydrogen gas, 1.76e8564,
+// is no double and lists no number (never 0), while hydrogen's is
+// 2.98222883671335 (50-digit evaluation of both phases).
+TEST_F(Activities, AStandardStateOutOfRangeHasNoNumber) {
+  GasArray x{};
+  x[Globals::H2O] = 0.01, x[Globals::H2] = 0.99;
+  const double V = Root(x, 60, 5, Globals::LargestRoot, Globals::Brennick1981);
+  const auto rows = ActivityRows(x, 60, 5, V, Globals::Brennick1981, StandardState::PureRealAtP, 0);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_TRUE(std::isnan(rows[0].value) && std::isnan(rows[0].coefficient));
+  EXPECT_NEAR(rows[1].value, 2.9822288367133541, 1e-13);
+}
+
 }  // namespace

@@ -25,24 +25,26 @@ bool AttractionDefined(const GasArray& x, double T, std::int32_t model) {
 }
 
 // f°_i (MPa) of pure gas i at T and the standard pressure Ps: vapour-like
-// root strictly below the saturation pressure, liquid-like at or above it.
-// 0 when the gas has no saturation pressure at T (the argon line crosses 0
-// near 81.9 K), so that no root can be picked.
+// root strictly below the saturation pressure, liquid-like at or above it
+// (also where the saturation line has fallen below 0, as argon's does below
+// about 81.9 K). No number where the pure state cannot be computed: no root
+// above the co-volume, or a coefficient out of the double range.
 double PureFugacity(int i, double T, double Ps, std::int32_t model) {
   const double psat = Globals::SaturationPressure(i, T);
-  if (!(psat > 0)) return 0.0;
   GasArray e{};
   e[i] = 1.0;
   Globals::CubicRoots roots = Globals::Volume(e, T, Ps, model);
   const double V = Globals::VolumeChoice(roots, Ps < psat ? Globals::LargestRoot : Globals::SmallestRoot);
   Globals::Fugacities(e, T, Ps, V, model);
-  return Globals::Fugacity[i];
+  const double f = Globals::Fugacity[i];
+  if (std::isnan(Globals::LnCoefficient[i]) || !std::isfinite(f) || f == 0.0) return kNoNumber;
+  return f;
 }
 
-// a = f / f°, and 0 where the standard state has no fugacity; no number
-// where the mixture's fugacity was not computed.
+// a = f / f°; no number where either fugacity was not computed. An ideal
+// standard state of an absent gas (f° = 0 x Pref) gives 0.
 double Ratio(double f, double fStandard) {
-  if (!std::isfinite(f)) return kNoNumber;
+  if (!std::isfinite(f) || !std::isfinite(fStandard)) return kNoNumber;
   return fStandard != 0.0 ? f / fStandard : 0.0;
 }
 

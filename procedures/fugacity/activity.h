@@ -46,10 +46,10 @@ bool IsReferencePressure(std::string_view text);
 // against `state`, for every component with x_i != 0, with a_i / x_i as the
 // coefficient. For the pure real states the pure gas takes its vapour-like
 // (largest) root when the standard pressure lies strictly below its
-// saturation pressure, else its liquid-like (smallest) one; a gas without a
-// saturation pressure there (argon below about 81.9 K) or with f°_i = 0 gets
-// a_i = 0; one whose fugacity in the mixture or standard state was not
-// computed lists no numbers. Pref (only states 1 and 2) must be a number
+// saturation pressure, else its liquid-like (smallest) one, also where that
+// pressure is below 0 (argon below about 81.9 K); a gas whose fugacity in
+// the mixture or in the standard state was not computed (no root above the
+// co-volume, a coefficient out of range) lists no numbers. Pref (only states 1 and 2) must be a number
 // above 0: otherwise nothing is computed and no row comes back.
 //
 // Side effects on the shared state: Globals::Activity holds
