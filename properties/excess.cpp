@@ -35,7 +35,7 @@ std::optional<double> Excess(std::int32_t kind, const GasArray& x, double T, dou
   constexpr double R = GasConstant;
   bool pure = false;      // one count equals the whole: never reset in the call
   bool any = false;       // a present component
-  bool noVolume = false;  // a present component without a positive volume
+  bool noVolume = false;  // a present component without a usable volume
   GasArray single{}, F{};
 
   // Present here means any non-zero count: a negative fraction counts.
@@ -50,7 +50,10 @@ std::optional<double> Excess(std::int32_t kind, const GasArray& x, double T, dou
       // Below its saturation pressure a pure component is a vapour.
       const double V =
           P < Psat ? VolumeChoice(roots, LargestRoot) : VolumeChoice(roots, SmallestRoot);
-      if (!(V > 0)) noVolume = true;
+      // The energy functions fail (0.0) on a root not above the co-volume,
+      // which a negative pressure gives; only the volume itself is kept.
+      const double least = kind == ExcessVolume ? 0.0 : bMixture(single);
+      if (!(V > least)) noVolume = true;
       F[i] = PureProperty(kind, single, T, V, model);
       single[i] = 0.0;
     }

@@ -74,8 +74,9 @@ double ChemicalPotential(std::int32_t i, const GasArray& x, double T, double V, 
 // The excess value of the mixture property Fmix (named by kind) at T and P
 // against the pure components, each in the phase it takes there. 0.0 for a
 // pure fluid; Fmix for a kind outside 0..5. Nothing (not computed) when a
-// present component has no positive molar volume, when no component is
-// present, or when the value is no finite number. Leaves the last pure
+// present component has no positive molar volume (for kinds 1-5: none above
+// its co-volume), when no component is present, or when the value is no
+// finite number. Leaves the last pure
 // component's values in a and b.
 std::optional<double> Excess(std::int32_t kind, const GasArray& x, double T, double P, double Fmix,
                              std::int32_t model);

@@ -77,6 +77,17 @@ TEST(Excess, FailuresKindsAndPhaseChoice) {
   EXPECT_EQ(Excess(ExcessEntropy, negative, 500, 10, 100, Brennick1977), std::nullopt);
   EXPECT_EQ(Excess(6, kWaterCO2, 500, 10, 1234.5, Brennick1977), 1234.5);
   EXPECT_EQ(Excess(-1, kWaterCO2, 500, 0.0, 1234.5, Brennick1977), 1234.5);
+  // At -1039.4 MPa and 228.2 K (Brennick 1981) pure H2S, below its
+  // saturation pressure, takes its largest root 27.2303521962766, under its
+  // co-volume 30.0991: its energy functions have only their failure value.
+  // The excess volume keeps the root (50-digit roots of both pure cubics).
+  GasArray sour{};
+  sour[H2S] = 0.71, sour[H2O] = 0.29;
+  for (std::int32_t kind = ExcessEnergy; kind <= ExcessGibbs; ++kind) {
+    EXPECT_EQ(Excess(kind, sour, 228.2, -1039.4, -100.0, Brennick1981), std::nullopt) << kind;
+  }
+  EXPECT_NEAR(Excess(ExcessVolume, sour, 228.2, -1039.4, 26.7763, Brennick1981).value(), -46.342463828622688,
+              1e-12);
   const auto once = Excess(ExcessEntropy, kWaterCO2, 500, 10, 100, Ostrem1999);
   EXPECT_EQ(Excess(ExcessEntropy, kWaterCO2, 500, 10, 100, Ostrem1999), once);
 
