@@ -242,7 +242,7 @@ void MathAnal::CreateControls() {
   Add(TextAt("StaticText1", 285, 20, 15, 15, "*", 14));
   Add(TextAt("StaticText2", 90, 280, 350, 15, "* calculation time may be extensive for multi-component fluid systems",
             10));
-  OnActivate([this] { Event_Activate(); });
+  OnActivate([this] { Event_Activate(); }, NestedActivation::Drop);
 }
 
 void MathAnal::Event_Activate() {

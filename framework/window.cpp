@@ -307,13 +307,17 @@ void Window::FormRadioGroups() {
 }
 
 bool Window::event(QEvent* e) {
-  // An activation that arrives while this window's own handler lets events
-  // through (a long table or search) only means the user looked at another
-  // window while waiting: queued, it would run after the handler and throw
-  // away what the handler has just shown. It is dropped.
-  const bool ownHandlerRunning = handlerDepth_ > 0 && Dispatcher::InBackground();
-  if (e->type() == QEvent::WindowActivate && activate_ && built_ && !closed_ && !ownHandlerRunning) {
-    Dispatcher::Run(this, activate_);
+  if (e->type() == QEvent::WindowActivate && activate_ && built_ && !closed_) {
+    // Inside this window's own handler the activation waits for it to end,
+    // queued once like a repeated press; a window whose activation empties
+    // the table being filled drops it instead, as the user only looked at
+    // another window while waiting.
+    const bool ownHandlerRunning = handlerDepth_ > 0 && Dispatcher::InBackground();
+    if (!ownHandlerRunning) {
+      Dispatcher::Run(this, activate_);
+    } else if (nestedActivation_ == NestedActivation::Defer) {
+      Dispatcher::RunPress(this, activate_, &activate_);
+    }
   }
   return QWidget::event(e);
 }

@@ -98,7 +98,16 @@ class Window : public QWidget {
   // As Add for a canvas or image well, setting the picture first.
   Control& Add(const Spec& spec, PicturePtr picture);
 
-  void OnActivate(std::function<void()> handler) { activate_ = std::move(handler); }
+  // What becomes of an activation that arrives while one of this window's
+  // own handlers lets events through (a long table or search).
+  enum class NestedActivation {
+    Defer,  // run once that handler has returned (once, however many came)
+    Drop,   // forgotten: it would empty the table the handler is filling
+  };
+  void OnActivate(std::function<void()> handler, NestedActivation nested = NestedActivation::Defer) {
+    activate_ = std::move(handler);
+    nestedActivation_ = nested;
+  }
   void OnResizing(std::function<void()> handler) { resizing_ = std::move(handler); }
 
   bool event(QEvent* e) override;
@@ -123,6 +132,7 @@ class Window : public QWidget {
   std::vector<Control*> controls_;
   std::vector<QButtonGroup*> groups_;
   std::function<void()> activate_, resizing_;
+  NestedActivation nestedActivation_ = NestedActivation::Defer;
   bool visibleOnBuild_ = true;
   bool built_ = false;
   bool closed_ = false;

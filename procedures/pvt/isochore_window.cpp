@@ -55,7 +55,7 @@ void Isochore::CreateControls() {
   Add(StaticText("StaticText10").At(257, 46, 16, 20).Text("3").Size(11));
   Add(StaticText("ResultV1").At(135, 50, 70, 20));
   Add(PushButton("Export").At(185, 435, 60, 20).Caption("export").Size(12), &Isochore::Export_Action);
-  OnActivate([this] { Event_Activate(); });
+  OnActivate([this] { Event_Activate(); }, NestedActivation::Drop);
 }
 
 void Isochore::Event_Activate() {

@@ -183,6 +183,37 @@ TEST_F(CriticalWindows, CriticalPointOfNitrogenAndMethane) {
   EXPECT_NEAR(Number(w, "ResultT"), 126.193, 1e-7);
 }
 
+// The user switches to a window, changes the fluid there and comes back
+// while the search runs: the search finishes with the fluid it started
+// with, then the activation it held back proposes for the new one.
+TEST_F(CriticalWindows, AnActivationDuringTheSearchFollowsIt) {
+  Fluid({{Globals::N2, 0.5}, {Globals::CH4, 0.5}});
+  static CriticalPointWindow* w = nullptr;
+  w = &Critical();
+  const BackgroundHook saved = CurrentBackgroundHook();
+  SetBackgroundHook(
+      [] {
+        static bool done = false;
+        if (done) return;
+        done = true;
+        QTimer::singleShot(0, [] {
+          SetMixture({{Globals::CH4, 0.5}, {Globals::C2H6, 0.5}});
+          ComeBackTo(*w);
+          ComeBackTo(*w);
+        });
+        Dispatcher::ProcessPendingEvents();
+      },
+      std::chrono::milliseconds(0));
+  w->Button("calculate").Push();
+  SetBackgroundHook(saved);
+  Settle();
+  EXPECT_NEAR(Number(*w, "ResultV"), 97.0957, 1e-4);
+  const double b = Globals::bMixture(Globals::fraction), c = std::cbrt(2.0) - 1;
+  EXPECT_NEAR(Number(*w, "ResultPseudoV"), b / c, 1e-9);
+  EXPECT_EQ(w->Field("dataEntry1").Text(), Text(*w, "ResultPseudoV"));
+  EXPECT_EQ(Dispatcher::Queued(), 0u);
+}
+
 TEST_F(CriticalWindows, NoFalseCriticalPointIsShown) {
   // CO2/CH4 50/50 from the proposals under the Ostrem set.
   Fluid({{Globals::CO2, 0.5}, {Globals::CH4, 0.5}}, Globals::Ostrem1999);
