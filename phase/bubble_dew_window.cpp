@@ -188,6 +188,7 @@ void BubbleDewPoint::calculate_Action() {
   in.z = Globals::fraction;
   in.x = Globals::xgas;
   in.y = Globals::ygas;
+  in.K = Globals::K_liq_vap;
   in.model = Globals::Selection;
   Label("PhaseX1").SetText(kPhaseX);
   Label("PhaseY1").SetText(kPhaseY);

@@ -46,9 +46,31 @@ bool OnItsRoot(const GasArray& x, double V, double T, double P, std::int32_t mod
   return miss <= 1e-3 * V * std::fabs(slope);
 }
 
+// The most that rounding an exact fraction to the grid of half step h moves
+// the logarithm of the shown fraction v: -ln(1 - h/v). A fraction 0 has
+// none (it is judged as a bound); one at or below h could stand for 0 and
+// is left unjudged.
+double RoundingOfLn(double v, double h) {
+  if (v == 0.0 || h == 0.0) return 0.0;
+  const double share = h / std::fabs(v);
+  return share < 1 ? -std::log1p(-share) : std::numeric_limits<double>::infinity();
+}
+
 }  // namespace
 
 bool UsableVolume(double V) { return std::isfinite(V) && V > 0; }
+
+bool IsFeed(const GasArray& z, const GasArray& phase, double step) {
+  const double h = step / 2;
+  double sum = 0.0;
+  for (double zi : z) sum += zi;
+  const double offSum = std::fabs(sum - 1);
+  for (int i = 0; i < kGases; ++i) {
+    const double bound = h + (kGases * h + offSum) * std::fabs(z[i]) + 4 * std::numeric_limits<double>::epsilon() * std::fabs(z[i]);
+    if (!(std::fabs(phase[i] - z[i]) <= bound)) return false;
+  }
+  return true;
+}
 
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
                    std::int32_t model, double step) {
@@ -68,10 +90,12 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
   Globals::LnCoefficient = keptLn;
 
   // Every component present in either phase, trace ones included, by
-  //     |ln(x_i phiX_i) - ln(y_i phiY_i)| <= 1e-3 + h/x_i + h/y_i,
-  // h half the grid step (rounding v to the grid moves ln v by up to h/v).
-  // A fraction 0 stands for one below h, or below the smallest double off a
-  // grid: the other phase must put it there.
+  //     |ln(x_i phiX_i) - ln(y_i phiY_i)| <= 1e-3 + r(x_i) + r(y_i),
+  // r(v) the most that rounding to the grid moves ln v: a shown v = n/s
+  // stands for an exact value within h (half the grid step) of it, so ln v
+  // is off by at most -ln(1 - h/v). A fraction 0 stands for one below h,
+  // or below the smallest double off a grid: the other phase must put it
+  // there.
   constexpr double kTolerance = 1e-3;
   const double h = step / 2;
   const double lnZero = std::log(std::fmax(h, std::numeric_limits<double>::denorm_min()));
@@ -79,14 +103,15 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
   for (int i = 0; i < kGases; ++i) {
     if (x[i] == 0.0 && y[i] == 0.0) continue;
     if (!std::isfinite(lnPhiX[i]) || !std::isfinite(lnPhiY[i])) return false;
+    const double allowance = kTolerance + RoundingOfLn(x[i], h) + RoundingOfLn(y[i], h);
     if (x[i] > 0 && y[i] > 0) {
       const double gap = (std::log(x[i]) + lnPhiX[i]) - (std::log(y[i]) + lnPhiY[i]);
-      if (!(std::fabs(gap) <= kTolerance + h / x[i] + h / y[i])) return false;
+      if (!(std::fabs(gap) <= allowance)) return false;
       anyShared = true;
     } else if (x[i] > 0) {
-      if (!(std::log(x[i]) + lnPhiX[i] - lnPhiY[i] <= lnZero + kTolerance)) return false;
+      if (!(std::log(x[i]) + lnPhiX[i] - lnPhiY[i] <= lnZero + allowance)) return false;
     } else {
-      if (!(std::log(y[i]) + lnPhiY[i] - lnPhiX[i] <= lnZero + kTolerance)) return false;
+      if (!(std::log(y[i]) + lnPhiY[i] - lnPhiX[i] <= lnZero + allowance)) return false;
     }
     RuntimeBackgroundTask();
   }

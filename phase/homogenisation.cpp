@@ -39,7 +39,7 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   double Xold = in.pressureSought ? 0.9 * X0 : X0 - 10;
   double F = 0.01, Fold = -0.01, dX = 0.0;
   PhaseAt phaseX, phaseY;
-  GasArray K{};
+  GasArray K = in.K;
   End end = End::Exhausted;
   int n = 0;
   for (;; ++n) {
@@ -103,7 +103,8 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   if (converged && Trivial(in.z, r.Vx, r.Vy)) {
     r.outcome = Outcome::Trivial;
     r.message = kTrivial;
-  } else if (converged && n >= 1 && IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model, kFixedPointStep)) {
+  } else if (converged && n >= 1 && IsFeed(in.z, beta == 1.0 ? y : x, kFixedPointStep) &&
+             IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model, kFixedPointStep)) {
     r.outcome = Outcome::Solution;
     r.message = SolutionText(n);
     // The liquid mode marks the phase of the smaller molar volume, the

@@ -114,6 +114,14 @@ inline constexpr double kFixedPointStep = 1e-12;
 bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
                    std::int32_t model, double step = 0.0);
 
+// Whether `phase`, rounded to the grid of `step` by Normaliser, is the feed
+// z: every fraction within what that rounding explains, half a step of its
+// own plus its share of the rescaling to the sum 1 (half a step per gas)
+// and of z's own departure from that sum. The split x_i = z_i / d_i loses a
+// component from the feed phase where d_i rounds to 0 (K_i below about
+// 1e-16 with beta 1); such a phase is the feed of another mixture.
+bool IsFeed(const GasArray& z, const GasArray& phase, double step);
+
 // A volume that a density or fugacity may be derived from.
 bool UsableVolume(double V);
 
@@ -127,6 +135,7 @@ enum class Mode { None, Liquid, Vapour };
 struct HomogenisationInput {
   GasArray z{};        // the feed
   GasArray x{}, y{};   // starting compositions (xgas, ygas)
+  GasArray K{};        // K_liq_vap, returned as it is when no pass computes new ones
   bool pressureSought = true;  // temperature given
   double given = 0.0;  // T (K) when the pressure is sought, else P (MPa)
   double guess = 0.0;  // X0, MPa or K

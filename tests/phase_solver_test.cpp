@@ -29,7 +29,8 @@ HomogenisationResult AtTemperature(const GasArray& z, double T, Mode mode, std::
   const bool pressureSought = !(P > 0);
   const HomogenisationStart s = HomogenisationFirstApproach(z, pressureSought, T, P, mode == Mode::Vapour);
   HomogenisationInput in;
-  in.z = z, in.x = s.x, in.y = s.y, in.pressureSought = pressureSought, in.given = pressureSought ? s.T : s.P;
+  in.z = z, in.x = s.x, in.y = s.y, in.K = s.K, in.pressureSought = pressureSought;
+  in.given = pressureSought ? s.T : s.P;
   in.guess = Val(Str(s.guess)), in.mode = mode, in.model = model;
   return SolveHomogenisation(in);
 }
@@ -96,26 +97,28 @@ bool IndependentLnPhi(const GasArray& x, double T, double P, double V, std::int3
 
 // The worst mismatch of ln(x_i phiX_i) and ln(y_i phiY_i) over every
 // component present in either phase, beyond what rounding the fractions to a
-// grid of `step` explains (h/v for a fraction v, h = step/2; a fraction 0
-// stands for one below h, or below the smallest double). Infinite when a
-// volume is no root or no component is in both phases.
+// grid of `step` explains (-ln(1 - h/v) for a fraction v, h = step/2; a
+// fraction 0 stands for one below h, or below the smallest double).
+// Infinite when a volume is no root or no component is in both phases.
 double LnFugacityGap(const GasArray& x, double Vx, const GasArray& y, double Vy, double T, double P,
                      std::int32_t model, double step) {
   using LD = long double;
   LnPhi lx{}, ly{};
   if (!IndependentLnPhi(x, T, P, Vx, model, lx) || !IndependentLnPhi(y, T, P, Vy, model, ly)) return INFINITY;
   const LD h = step / 2, lnZero = std::log(std::fmax(h, std::numeric_limits<double>::denorm_min()));
+  auto rounding = [h](LD v) { return v > 0 ? -std::log1p(-h / v) : 0; };
   LD worst = 0;
   bool shared = false;
   for (int i = 0; i < Globals::kGases; ++i) {
     const LD lnX = std::log(static_cast<LD>(x[i])) + lx[i], lnY = std::log(static_cast<LD>(y[i])) + ly[i];
+    const LD allowed = rounding(x[i]) + rounding(y[i]);
     if (x[i] > 0 && y[i] > 0) {
       shared = true;
-      worst = std::fmax(worst, std::fabs(lnX - lnY) - h / x[i] - h / y[i]);
+      worst = std::fmax(worst, std::fabs(lnX - lnY) - allowed);
     } else if (x[i] > 0) {
-      worst = std::fmax(worst, lnX - ly[i] - lnZero);
+      worst = std::fmax(worst, lnX - ly[i] - lnZero - allowed);
     } else if (y[i] > 0) {
-      worst = std::fmax(worst, lnY - lx[i] - lnZero);
+      worst = std::fmax(worst, lnY - lx[i] - lnZero - allowed);
     }
   }
   return shared ? static_cast<double>(worst) : INFINITY;
@@ -234,6 +237,12 @@ TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
        Brennick1981, 211.134688387},
       {"nearly all first", Mix({{CO2, 0.999999997321}, {H2, 2.679e-9}}), 236.17, 0, Mode::Vapour,
        Brennick1977, 0.661153934565845},
+      // A liquid trace a few grid steps above 0 (5e-12 N2, 4e-12 H2): the
+      // rounding to the grid alone moves its ln x by up to 0.105.
+      {"trace on the grid", Mix({{H2O, 0.845302085695}, {N2, 0.154697914305}}), 0, 0.02724, Mode::Vapour,
+       Brennick1977, 387.536721667},
+      {"trace on the grid", Mix({{NH3, 0.599729409107}, {H2, 2.52853e-7}, {O2, 0.40027033804}}), 0, 0.04746,
+       Mode::Vapour, Ostrem1999, 204.388497662},
   };
   for (const auto& c : cases) {
     const HomogenisationResult r = AtTemperature(c.z, c.T, c.mode, c.model, c.P);
@@ -279,6 +288,7 @@ TEST_F(PhaseSolver, EveryReportedSolutionOfRandomSearchesIsAnEquilibrium) {
 // ---- False solutions ----
 
 TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
+  using namespace Globals;
   const GasArray water = Mix({{Globals::H2O, 1.0}});
   const GasArray waterMethane = Mix({{Globals::H2O, 0.5}, {Globals::CH4, 0.5}});
   const GasArray waterCO2 = Mix({{Globals::H2O, 0.9}, {Globals::CO2, 0.1}});
@@ -308,6 +318,15 @@ TEST_F(PhaseSolver, FalseSolutionsAreNotReported) {
       // Above CO2's critical temperature both phases meet on one root.
       {"one phase", carbonMethane, 300, Mode::Liquid, Globals::Brennick1977, kTrivial},
       {"one phase", carbonMethane, 300, Mode::Vapour, Globals::Brennick1977, kTrivial},
+      // K of CO2 and of C2H6 below 1e-16: the split's (K - 1) + 1 rounds to
+      // 0 and leaves them out of the feed phase Y, which then is the feed
+      // of another mixture.
+      {"feed phase not the feed",
+       Mix({{H2O, 0.186620302334}, {CO2, 0.021986307891}, {NH3, 0.308552951164}, {CO, 0.093652477268},
+            {CH4, 0.389187961343}}),
+       258.20, Mode::Vapour, Globals::Brennick1977, kNoSolution},
+      {"feed phase not the feed", Mix({{H2, 0.576719622917}, {Ar, 0.423280375138}, {C2H6, 1.945e-9}}), 38.41,
+       Mode::Vapour, Globals::Brennick1977, kNoSolution},
   };
   for (const Case& c : cases) {
     const HomogenisationResult r = AtTemperature(c.z, c.T, c.mode, c.model);
@@ -373,6 +392,16 @@ TEST_F(PhaseSolver, SearchesWithoutUsableInputShowNoNumberThatIsNone) {
     EXPECT_NE(r.outcome, Outcome::Solution) << T << " " << guess;
     finite(r);
   }
+
+  // Liquid water at 167.83 K under Brennick (1981): its coefficient is out
+  // of range at the first pass. The coefficients the search started from
+  // stay for the next liquid-vapour calculate, not zeros.
+  const HomogenisationStart s = HomogenisationFirstApproach(Pure(Globals::H2O), true, 167.83, 0, 0);
+  const HomogenisationResult cold = AtTemperature(Pure(Globals::H2O), 167.83, Mode::Liquid, Globals::Brennick1981);
+  EXPECT_EQ(cold.message, kNoSolution);
+  EXPECT_EQ(cold.passes, 0);
+  EXPECT_EQ(cold.K, s.K);
+  EXPECT_GT(cold.K[Globals::H2O], 0.0);
 
   // Calculate before any first approach: K_liq_vap is still all 0.
   LiquidVapourInput bare;
