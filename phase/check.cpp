@@ -61,19 +61,28 @@ double RoundingOfLn(double v, double h) {
 bool UsableVolume(double V) { return std::isfinite(V) && V > 0; }
 
 bool IsFeed(const GasArray& z, const GasArray& phase, double step) {
-  // A count n_i = round(v_i / step) is within half a step of v_i; their sum
-  // s within half a step per gas of the phase's sum, and z's own departure
-  // from 1, so n_i / s is off by those shares of v_i more. The split's own
-  // rounding (d_i = K_i up to an ulp of 1) adds a few ulps of 1 at most,
-  // as K_i >= z_i wherever the other phase sums to 1.
+  // The phase sums to 1, so it is compared with z scaled to the sum 1. A
+  // count n_i = round(v_i / step) is within half a step of v_i, their sum
+  // within half a step per gas of 1, so n_i / sum is off by that share of
+  // v_i more. The split's own rounding (d_i = K_i up to an ulp of 1) adds a
+  // few ulps of 1 at most, as K_i >= z_i wherever the other phase sums to 1.
   const double h = step / 2;
   double sum = 0.0;
   for (double zi : z) sum += zi;
-  const double share = kGases * h + std::fabs(sum - 1);
+  if (!(sum > 0) || !std::isfinite(sum)) return false;
   const double splitRounding = 4 * std::numeric_limits<double>::epsilon();
   for (int i = 0; i < kGases; ++i) {
-    const double bound = h + splitRounding + share * std::fabs(z[i]);
-    if (!(std::fabs(phase[i] - z[i]) <= bound)) return false;
+    const double feed = z[i] / sum;
+    const double bound = h + splitRounding + kGases * h * std::fabs(feed);
+    if (!(std::fabs(phase[i] - feed) <= bound)) return false;
+    RuntimeBackgroundTask();
+  }
+  return true;
+}
+
+bool HoldsTheFeed(const GasArray& z, const GasArray& x, const GasArray& y, double beta, double tolerance) {
+  for (int i = 0; i < kGases; ++i) {
+    if (!(std::fabs((1 - beta) * x[i] + beta * y[i] - z[i]) <= tolerance)) return false;
     RuntimeBackgroundTask();
   }
   return true;

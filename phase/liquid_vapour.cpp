@@ -34,6 +34,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
   double F = s.Sx - s.Sy, Fold = -0.01;
   double P = X;
   PhaseAt phaseX, phaseY;
+  double lastBeta = phi;  // the amount fraction of the last split
   bool converged = false;
   int m = 0;
   for (int n = 0; n <= kLastPass; ++n) {
@@ -56,6 +57,7 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
     if (beta < -1) beta = 0;
 
     s = SplitPresent(in.z, K, beta);
+    lastBeta = beta;
     F = s.Sx - s.Sy;
 
     if (std::fabs(dX) > 1e300 || !std::isfinite(X)) break;  // diverged
@@ -112,7 +114,11 @@ LiquidVapourResult SolveLiquidVapour(const LiquidVapourInput& in) {
       r.message = kFractionRange;
     }
   }
-  if (r.outcome == Outcome::Solution && !IsEquilibrium(r.x, r.Vx, r.y, r.Vy, T, P, in.model)) {
+  // Besides equal fugacities, the phases must hold the feed: with beta 1
+  // and K_i below about 1e-16 the split's (K_i - 1) beta + 1 rounds to 0
+  // and loses a component. The allowance is the stop rule's on F.
+  if (r.outcome == Outcome::Solution &&
+      (!HoldsTheFeed(in.z, r.x, r.y, lastBeta, 1e-6) || !IsEquilibrium(r.x, r.Vx, r.y, r.Vy, T, P, in.model))) {
     r.outcome = Outcome::NoSolution;
     r.message = kNoSolution;
   }

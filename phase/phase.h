@@ -115,12 +115,17 @@ bool IsEquilibrium(const GasArray& x, double Vx, const GasArray& y, double Vy, d
                    std::int32_t model, double step = 0.0);
 
 // Whether `phase`, rounded to the grid of `step` by Normaliser, is the feed
-// z: every fraction within what that rounding explains, half a step of its
-// own plus its share of the rescaling to the sum 1 (half a step per gas)
-// and of z's own departure from that sum. The split x_i = z_i / d_i loses a
-// component from the feed phase where d_i rounds to 0 (K_i below about
-// 1e-16 with beta 1); such a phase is the feed of another mixture.
+// z (scaled to the sum 1): every fraction within what that rounding
+// explains, half a step of its own plus its share of the rescaling to the
+// sum 1 (half a step per gas), and a few ulps of 1 for the split. The split
+// x_i = z_i / d_i loses a component from the feed phase where d_i rounds to
+// 0 (K_i below about 1e-16 with beta 1); such a phase is the feed of
+// another mixture.
 bool IsFeed(const GasArray& z, const GasArray& phase, double step);
+
+// The material balance of a split: (1 - beta) x_i + beta y_i = z_i for
+// every gas, within `tolerance`.
+bool HoldsTheFeed(const GasArray& z, const GasArray& x, const GasArray& y, double beta, double tolerance);
 
 // A volume that a density or fugacity may be derived from.
 bool UsableVolume(double V);

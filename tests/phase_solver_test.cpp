@@ -238,7 +238,7 @@ TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
       {"nearly all first", Mix({{CO2, 0.999999997321}, {H2, 2.679e-9}}), 236.17, 0, Mode::Vapour,
        Brennick1977, 0.661153934565845},
       // A liquid trace a few grid steps above 0 (4.5e-12 N2, 1.6e-12 H2):
-      // the rounding to the grid alone moves its ln x by up to 0.105 and 0.4.
+      // the rounding to the grid alone moves its ln x by up to 0.105 and 0.29.
       {"trace on the grid", Mix({{H2O, 0.845302085695}, {N2, 0.154697914305}}), 0, 0.02724, Mode::Vapour,
        Brennick1977, 387.53672166726372},
       {"trace on the grid", Mix({{NH3, 0.599729409107}, {H2, 2.52853e-7}, {O2, 0.40027033804}}), 0, 0.04746,
@@ -369,6 +369,28 @@ TEST_F(PhaseSolver, EquilibriumCheckRefusesWhatCannotBeShown) {
   Globals::Coefficient.fill(0.25);
   (void)IsEquilibrium(r.x, r.Vx, r.y, r.Vy, 280, r.P, 0);
   EXPECT_EQ(Globals::Coefficient[0], 0.25);
+
+  // The feed phase as Normaliser leaves it is the feed, also for feeds off
+  // the grid or not summing to 1; one step of a trace lost or moved is not.
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> u(0, 1);
+  for (int k = 0; k < 2000; ++k) {
+    GasArray feed{};
+    for (int i = 0; i < Globals::kGases; ++i) feed[i] = k % 2 ? std::pow(10.0, -12 * u(rng)) : u(rng);
+    if (k % 3 == 0) feed[k % Globals::kGases] = 6e-13;  // just above half a step
+    const double scale = k % 5 == 0 ? 0.999 : 1.0;
+    double sum = 0;
+    for (double f : feed) sum += f;
+    for (double& f : feed) f = scale * f / sum;
+    GasArray phase = feed;
+    (void)Globals::Normaliser(phase);
+    ASSERT_TRUE(IsFeed(feed, phase, kFixedPointStep)) << k;
+  }
+  const GasArray feed = Mix({{Globals::H2, 0.576719622917}, {Globals::Ar, 0.423280377081}, {Globals::C2H6, 2e-12}});
+  GasArray lost = feed;
+  lost[Globals::C2H6] = 0, lost[Globals::Ar] += 2e-12;
+  EXPECT_TRUE(IsFeed(feed, feed, kFixedPointStep));
+  EXPECT_FALSE(IsFeed(feed, lost, kFixedPointStep));
 
   // A volume that is no root although the fugacities agree: CO2 at 280 K and
   // 50 cm3/mol (where the equation gives 4.43 MPa) against its vapour at the
