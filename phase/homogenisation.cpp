@@ -1,4 +1,5 @@
 #include <cmath>
+#include <limits>
 
 #include "framework/runtime.h"
 #include "phase/phase.h"
@@ -18,7 +19,29 @@ using detail::PhaseAt;
 using detail::Trivial;
 
 namespace {
-enum class End { Converged, Stalled, Diverged, Exhausted, Uncomputable };
+// A step that has shrunk away while the residual exceeds 1e-6 only through
+// the split's own rounding ends AtRounding: it is a solution if the phases
+// check out, never a trivial one.
+enum class End { Converged, AtRounding, Stalled, Diverged, Exhausted, Uncomputable };
+
+// The residual Sx - Sy of the split of z by K and beta, with each
+// denominator formed as K_i beta + (1 - beta): exact for beta 0 or 1, where
+// the split's (K_i - 1) beta + 1 cancels for K_i far below 1 (relative error
+// 1e-16 / K_i), which can hold the search's own residual above 1e-6 at a
+// genuine point. No number where a denominator is not above 0.
+double AccurateResidual(const GasArray& z, const GasArray& K, double beta) {
+  double Sx = 0.0, Sy = 0.0;
+  for (int i = 0; i < kGases; ++i) {
+    if (z[i] != 0.0) {
+      const double d = K[i] * beta + (1 - beta);
+      if (!(d > 0)) return std::numeric_limits<double>::quiet_NaN();
+      Sx += z[i] / d;
+      Sy += K[i] * (z[i] / d);
+    }
+    RuntimeBackgroundTask();
+  }
+  return Sx - Sy;
+}
 }  // namespace
 
 // A damped secant search on the sought pressure or temperature X for the
@@ -74,7 +97,11 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
     // The step also shrinks where the residual has stopped changing (the
     // halving branch above); that is no solution unless F is small.
     if (std::fabs(dX / X) < 1e-12) {
-      end = std::fabs(F) <= 1e-6 ? End::Converged : End::Stalled;
+      if (std::fabs(F) <= 1e-6) {
+        end = End::Converged;
+      } else {
+        end = std::fabs(AccurateResidual(in.z, K, beta)) <= 1e-6 ? End::AtRounding : End::Stalled;
+      }
       break;
     }
     if (n == kLastPass) break;
@@ -100,10 +127,12 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   }
 
   const bool converged = end == End::Converged;
-  if (converged && Trivial(in.z, r.Vx, r.Vy)) {
+  const bool trivial = Trivial(in.z, r.Vx, r.Vy);
+  if (converged && trivial) {
     r.outcome = Outcome::Trivial;
     r.message = kTrivial;
-  } else if (converged && n >= 1 && IsFeed(in.z, beta == 1.0 ? y : x, kFixedPointStep) &&
+  } else if ((converged || (end == End::AtRounding && !trivial)) && n >= 1 &&
+             IsFeed(in.z, beta == 1.0 ? y : x, kFixedPointStep) &&
              IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model, kFixedPointStep)) {
     r.outcome = Outcome::Solution;
     r.message = SolutionText(n);

@@ -254,6 +254,26 @@ TEST_F(PhaseSolver, GenuinePointsAtTheEdgesAreSolutions) {
   }
 }
 
+// Dew points whose liquid is nearly a trace of the feed: K of that trace is
+// about its fraction, and the split's (K - 1) + 1 keeps 1e-16 / K of
+// rounding, which holds the residual above 1e-6 after the step has shrunk
+// away. Judged by the residual without that cancellation: H2S at 1.2e-11
+// is a solution 3.3e-7 from the exact pressure (a 50-digit solution of the
+// equilibrium at 59.7406 K); NH3 at 3e-12 stops 8.7e-6 from it, no solution.
+TEST_F(PhaseSolver, AResidualHeldUpOnlyByTheSplitsRounding) {
+  using namespace Globals;
+  const GasArray sour = Mix({{H2S, 1.2e-11}, {H2, 0.052495852195}, {O2, 0.284393667709}, {CO, 0.420491596967},
+                             {Ar, 0.242618883117}});
+  const HomogenisationResult r = AtTemperature(sour, 59.7406, Mode::Vapour, Brennick1981);
+  ASSERT_EQ(r.outcome, Outcome::Solution) << r.message;
+  EXPECT_NEAR(r.answer, 3.1169545246879526e-10, 1e-6 * 3.12e-10);
+  for (int i = 0; i < kGases; ++i) EXPECT_NEAR(r.y[i], sour[i], 1e-15) << i;  // the feed phase is the feed
+  const HomogenisationResult off =
+      AtTemperature(Mix({{NH3, 3e-12}, {CH4, 0.999999999997}}), 57.8951, Mode::Vapour, Brennick1981);
+  EXPECT_EQ(off.message, kNoSolution);
+  EXPECT_NEAR(off.answer, 8.007268925215686e-14, 1e-4 * 8.0e-14);  // where it stopped
+}
+
 TEST_F(PhaseSolver, EveryReportedSolutionOfRandomSearchesIsAnEquilibrium) {
   // Random feeds of one to three gases, fractions down to 1e-6, at 150-600 K
   // under every model: bubble and dew points with T or P given, and
