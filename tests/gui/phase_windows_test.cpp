@@ -264,6 +264,17 @@ TEST_F(PhaseWindows, TheSearchUsesItsOwnFirstApproachAndLeavesItsCoefficients) {
   EXPECT_EQ(Globals::K_liq_vap, r.K);
   EXPECT_EQ(Globals::xgas, x);
   EXPECT_EQ(Globals::ygas, y);
+
+  // Liquid water at 167.83 K under Brennick (1981) has no coefficient at
+  // the first pass: the search computes none, and the first approach's stay.
+  SetMixture({{Globals::H2O, 1.0}});
+  Globals::Selection = Globals::Brennick1981;
+  Homogenisation("167.83", "Liquid1");
+  const Globals::GasArray start = Globals::K_liq_vap;
+  ASSERT_GT(start[Globals::H2O], 0.0);
+  Press(w, "calculate");
+  EXPECT_EQ(Text(w, "ResultText"), phase::kNoSolution);
+  EXPECT_EQ(Globals::K_liq_vap, start);
 }
 
 TEST_F(PhaseWindows, RepeatedPressesDuringASearchRunOnceMore) {
