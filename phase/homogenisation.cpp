@@ -131,7 +131,7 @@ HomogenisationResult SolveHomogenisation(const HomogenisationInput& in) {
   if (converged && trivial) {
     r.outcome = Outcome::Trivial;
     r.message = kTrivial;
-  } else if ((converged || (end == End::AtRounding && !trivial)) && n >= 1 &&
+  } else if ((converged || end == End::AtRounding) && !trivial && n >= 1 &&
              IsFeed(in.z, beta == 1.0 ? y : x, kFixedPointStep) &&
              IsEquilibrium(x, r.Vx, y, r.Vy, T, P, in.model, kFixedPointStep)) {
     r.outcome = Outcome::Solution;

@@ -76,8 +76,7 @@ double ChemicalPotential(std::int32_t i, const GasArray& x, double T, double V, 
 // pure fluid; Fmix for a kind outside 0..5. Nothing (not computed) when a
 // present component has no positive molar volume (for kinds 1-5: none above
 // its co-volume), when no component is present, or when the value is no
-// finite number. Leaves the last pure
-// component's values in a and b.
+// finite number. Leaves the last pure component's values in a and b.
 std::optional<double> Excess(std::int32_t kind, const GasArray& x, double T, double P, double Fmix,
                              std::int32_t model);
 

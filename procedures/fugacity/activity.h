@@ -49,8 +49,9 @@ bool IsReferencePressure(std::string_view text);
 // saturation pressure, else its liquid-like (smallest) one, also where that
 // pressure is below 0 (argon below about 81.9 K); a gas whose fugacity in
 // the mixture or in the standard state was not computed (no root above the
-// co-volume, a coefficient out of range) lists no numbers. Pref (only states 1 and 2) must be a number
-// above 0: otherwise nothing is computed and no row comes back.
+// co-volume, a coefficient out of range) lists no numbers. Pref (only
+// states 1 and 2) must be a number above 0: otherwise nothing is computed
+// and no row comes back.
 //
 // Side effects on the shared state: Globals::Activity holds
 // the computed activities (state 2 writes all eleven, the others the present
